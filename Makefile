@@ -1,0 +1,28 @@
+# The two commands of the README: `make run` and `make test`. Each installs
+# what is missing, configures, builds and runs; both are quiet when all is
+# present.
+BUILD_DIR ?= build
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: run test build deps-run deps-test
+
+run: deps-run build
+	@echo 'Quillo: no window yet; evaluating sample formulas with quillo-eval'
+	@for f in '2*sin(30)+(1+2)^2' 'power(2,10)' 'round(2.345,2)' '1/3*3' 'sqrt(-1)'; do \
+	  printf '%-22s' "$$f"; $(BUILD_DIR)/tools/quillo-eval "$$f" || true; \
+	done
+
+test: deps-test build
+	@cd $(BUILD_DIR) && ctest --output-on-failure
+
+deps-run:
+	@scripts/install-deps run
+
+deps-test:
+	@scripts/install-deps test
+
+$(BUILD_DIR)/build.ninja:
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: $(BUILD_DIR)/build.ninja
+	@ninja -C $(BUILD_DIR) --quiet

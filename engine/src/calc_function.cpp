@@ -1,0 +1,148 @@
+// The function library: one bracket group, its argument text and the name
+// written in front of it.
+#include <array>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "engine_internal.h"
+#include "quillo/number_text.h"
+#include "utf8.h"
+
+namespace CalcString {
+namespace {
+
+// The constant of "pi": exactly the double nearest to these 15 digits.
+constexpr double kPi = 3.14159265358979;
+
+enum class Fn { kPi, kRand, kAbs, kInt, kSqrt, kSin, kAsin, kCos, kAcos, kTan, kMod, kPower, kRound };
+
+struct Entry {
+  std::u32string_view name;  // lower case
+  Fn fn;
+};
+
+constexpr std::array<Entry, 13> kTable{{
+    {U"pi", Fn::kPi},     {U"rand", Fn::kRand}, {U"abs", Fn::kAbs},     {U"int", Fn::kInt},
+    {U"sqrt", Fn::kSqrt}, {U"sin", Fn::kSin},   {U"asin", Fn::kAsin},   {U"cos", Fn::kCos},
+    {U"acos", Fn::kAcos}, {U"tan", Fn::kTan},   {U"mod", Fn::kMod},     {U"power", Fn::kPower},
+    {U"round", Fn::kRound},
+}};
+
+// Names are matched without regard to letter case, exactly otherwise.
+bool SameName(std::u32string_view lowerTableName, std::u32string_view name) {
+  if (name.size() != lowerTableName.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char32_t c = name[i];
+    if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
+    if (c != lowerTableName[i]) return false;
+  }
+  return true;
+}
+
+double ValueOf(std::u32string_view text) { return ToNumber(EvaluateExpression(text)); }
+
+// To the nearest whole number, a value halfway between two going to the even one.
+double RoundHalfEven(double x) {
+  const double floor = std::floor(x);
+  const double fraction = x - floor;
+  if (fraction > 0.5) return floor + 1;
+  if (fraction < 0.5) return floor;
+  return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+struct Pair {
+  double a;
+  double b;
+};
+
+// The two values of "mod", "power" and "round": the texts either side of the
+// first ",", left first.
+Pair TwoValues(std::u32string_view argument) {
+  const auto comma = argument.find(U',');
+  if (comma == std::u32string_view::npos) throw CalcError("second argument missing");
+  const double a = ValueOf(argument.substr(0, comma));
+  const double b = ValueOf(argument.substr(comma + 1));
+  return {a, b};
+}
+
+std::int32_t Mod(double a, double b) {
+  const double x = RoundHalfEven(a);
+  const double y = RoundHalfEven(b);
+  constexpr double kMin = INT32_MIN;
+  constexpr double kMax = INT32_MAX;
+  if (x < kMin || x > kMax || y < kMin || y > kMax) throw CalcError("overflow");
+  if (y == 0) throw CalcError("division by zero");
+  const auto left = static_cast<std::int32_t>(x);
+  const auto right = static_cast<std::int32_t>(y);
+  if (right == -1) return 0;  // INT32_MIN % -1 would overflow
+  return left % right;
+}
+
+double Round(double a, double n) {
+  const double factor = std::pow(10.0, n);
+  if (!std::isfinite(factor) || factor == 0) throw CalcError("overflow");
+  const double scaled = a * factor;
+  if (!std::isfinite(scaled)) throw CalcError("overflow");
+  return RoundHalfEven(scaled) / factor;
+}
+
+double Checked(double result) {
+  if (!std::isfinite(result)) throw CalcError("invalid argument");
+  return result;
+}
+
+Value Compute(Fn fn, std::u32string_view argument) {
+  switch (fn) {
+    case Fn::kPi: return kPi;
+    case Fn::kRand: return LenientRead(SinglePrecisionForm(NextRandom()));
+    case Fn::kMod: {
+      const Pair p = TwoValues(argument);
+      return Mod(p.a, p.b);
+    }
+    case Fn::kPower: {
+      const Pair p = TwoValues(argument);
+      return Power(p.a, p.b);
+    }
+    case Fn::kRound: {
+      const Pair p = TwoValues(argument);
+      return Checked(Round(p.a, p.b));
+    }
+    default: break;
+  }
+  const double x = ValueOf(argument);
+  switch (fn) {
+    case Fn::kAbs: return std::fabs(x);
+    case Fn::kInt: return std::floor(x);
+    case Fn::kSqrt:
+      if (x < 0) throw CalcError("square root of a negative number");
+      return std::sqrt(x);
+    case Fn::kSin: return Checked(std::sin(x));
+    case Fn::kCos: return Checked(std::cos(x));
+    case Fn::kTan: return Checked(std::tan(x));
+    // The library's own arcsine and arccosine: defined at +-1 and exact near
+    // there, where arctan(x / sqrt(1 - x^2)) loses its digits.
+    case Fn::kAsin: return Checked(std::asin(x));
+    case Fn::kAcos: return Checked(std::acos(x));
+    default: return Checked(x);  // not reached: every function is handled above
+  }
+}
+
+}  // namespace
+
+Value EvaluateFunction(std::u32string_view argument, std::u32string_view name) {
+  for (const Entry& entry : kTable) {
+    if (SameName(entry.name, name)) return Compute(entry.fn, argument);
+  }
+  if (name.empty()) return EvaluateExpression(argument);
+  return EncodeUtf8(name);
+}
+
+Value CalcFunction(std::string_view argument, std::string_view name) {
+  const auto a = DecodeUtf8(argument);
+  const auto n = DecodeUtf8(name);
+  if (!a || !n) throw CalcError("invalid UTF-8");
+  return EvaluateFunction(*a, *n);
+}
+
+}  // namespace CalcString
