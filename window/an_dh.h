@@ -1,0 +1,83 @@
+// The calculator's one window, AN_DH: the formula, result and history boxes on
+// the left; the "=" button, the function list and the shop link on the right.
+//
+// The window's work is split by area:
+//   an_dh_layout.cpp       controls, properties, background, Form_Load
+//   an_dh_evaluation.cpp   Enter and "=": evaluation and history
+//   an_dh_conveniences.cpp function list, result copy, shop link
+//   an_dh_wiring.cpp       the one place where events reach the handlers
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace Quillo {
+
+class Platform;
+
+// The controls, by the names the calculator has always given them.
+struct WindowControls {
+  QPlainTextEdit* TB = nullptr;   // the formula
+  QPlainTextEdit* JG = nullptr;   // the result (read-only)
+  QPlainTextEdit* TJ = nullptr;   // the history, newest first (read-only)
+  QLabel* AN_DH = nullptr;        // the "=" button
+  QLabel* AN = nullptr;           // its twin behind it: the resting frame
+  QLabel* Label1 = nullptr;       // heading of the function list
+  QListWidget* FunList = nullptr; // the functions
+  QLabel* Label2 = nullptr;       // the shop link
+};
+
+// Layout constants in twips, as the handlers and the tests need them.
+inline constexpr int kLabel2Top = 3720;         // the link at rest
+inline constexpr int kLabel2PressedTop = 3760;  // the link while pressed
+inline constexpr int kKeyEnter = 13;
+
+class AN_DH : public QWidget {
+public:
+  // The window keeps a reference to `platform`, which must outlive it.
+  explicit AN_DH(Platform& platform, QWidget* parent = nullptr);
+
+  const WindowControls& controls() const { return ui; }
+
+  // The list entries and the separator line of the history.
+  static const QStringList& FunctionEntries();
+  static QString HistorySeparator();
+  static QString ShopAddress();
+
+  // The handlers. Mouse handlers take no button or position: every button
+  // acts the same, and the release reaches the control that took the press.
+  void Form_Load();
+  void TB_KeyPress(int& keyAscii);
+  void AN_DH_MouseDown();
+  void AN_DH_MouseUp();
+  void FunList_DblClick();
+  void JG_DblClick();
+  void Label2_MouseDown();
+  void Label2_MouseUp();
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void BuildControls();
+  void WireEvents();
+  void Evaluate();
+  void PrependHistory(const QString& display, const QString& formula);
+  void SelectFormula();
+
+  Platform& platform_;
+  WindowControls ui;
+  QPixmap background_;
+};
+
+// Sets a self-sizing label's bold flag; it then takes the size of its caption,
+// keeping its top-left corner.
+void SetLabelBold(QLabel& label, bool bold);
+
+}  // namespace Quillo
