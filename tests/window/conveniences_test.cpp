@@ -1,0 +1,161 @@
+// The function list, the result copy and the shop link.
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "twips.h"
+#include "window_fixture.h"
+
+using QuilloTest::Fixture;
+using QuilloTest::Selection;
+using QuilloTest::Type;
+
+namespace {
+
+enum How { DoubleClick, Return, KeypadEnter };
+
+// Puts the formula in the box with the selection from `anchor` to `position`.
+void SetFormula(Fixture& f, const QString& formula, int anchor, int position) {
+  f.ui.TB->setPlainText(formula);
+  QTextCursor cursor = f.ui.TB->textCursor();
+  cursor.setPosition(anchor);
+  cursor.setPosition(position, QTextCursor::KeepAnchor);
+  f.ui.TB->setTextCursor(cursor);
+}
+
+// Picks the list entry the way a user does.
+void Choose(Fixture& f, int row, How how) {
+  QListWidget* list = f.ui.FunList;
+  const QPoint centre = list->visualItemRect(list->item(row)).center();
+  if (how == DoubleClick) {
+    // A double-click on the viewport alone does not reach itemDoubleClicked
+    // in Qt 6.4: the first click comes separately.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+  } else {
+    list->setFocus();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::keyClick(list, how == Return ? Qt::Key_Return : Qt::Key_Enter,
+                    how == Return ? Qt::NoModifier : Qt::KeypadModifier);
+  }
+}
+
+}  // namespace
+
+class ConveniencesTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    f = std::make_unique<Fixture>();
+    QVERIFY(f->Show());
+  }
+  void cleanup() { f.reset(); }
+
+  // The call goes in at the start of the selection, the selection stays after
+  // it, and the caret ends at the very end of the formula.
+  void insertFunction_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("caret at the end") << "1+" << 2 << 2 << 10 << int(DoubleClick) << "1+Sin()";
+    QTest::newRow("caret inside") << "2*3" << 2 << 2 << 7 << int(DoubleClick) << "2*Power()3";
+    QTest::newRow("selection stays after the call")
+        << "1+23" << 2 << 4 << 0 << int(DoubleClick) << "1+Abs()23";
+    QTest::newRow("selection made backwards")
+        << "1+23" << 4 << 2 << 0 << int(DoubleClick) << "1+Abs()23";
+    QTest::newRow("empty formula") << "" << 0 << 0 << 6 << int(DoubleClick) << "Pi()";
+    QTest::newRow("blank before the colon") << "" << 0 << 0 << 5 << int(DoubleClick) << "Mod()";
+    QTest::newRow("mended entry, case kept") << "9" << 0 << 0 << 11 << int(DoubleClick) << "Sqrt()9";
+    QTest::newRow("Enter on the list") << "x" << 0 << 0 << 1 << int(Return) << "Acos()x";
+    QTest::newRow("keypad Enter, after full-width text")
+        << "（1＋" << 3 << 3 << 9 << int(KeypadEnter) << "（1＋Round()";
+  }
+  void insertFunction() {
+    QFETCH(QString, formula);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(int, row);
+    QFETCH(int, how);
+    QFETCH(QString, expected);
+    SetFormula(*f, formula, anchor, position);
+    Choose(*f, row, How(how));
+    QCOMPARE(f->ui.TB->toPlainText(), expected);
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
+    QCOMPARE(Selection(f->ui.TB), qMakePair(int(expected.size()), 0));
+  }
+
+  void nothingWithoutASelectedEntry() {
+    SetFormula(*f, QStringLiteral("1+"), 2, 2);
+    f->ui.FunList->setFocus();
+    QTest::keyClick(f->ui.FunList, Qt::Key_Return);
+    f->window.FunList_DblClick();
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("1+"));
+  }
+
+  void insertedCallIsUndoable() {
+    SetFormula(*f, QStringLiteral("1+"), 2, 2);
+    Choose(*f, 3, DoubleClick);
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("1+Cos()"));
+    QTest::keyClick(f->ui.TB, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("1+"));
+  }
+
+  // A double-click on the result copies it without its blanks.
+  void copyResult_data() {
+    QTest::addColumn<QString>("formula");  // empty: nothing evaluated yet
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("empty result box") << "" << "";
+    QTest::newRow("one half") << "1/2" << "0.5";
+    QTest::newRow("minus one half") << "-1/2" << "-.5";
+    QTest::newRow("the worked example") << "2*sin(30)+(1+2)^2" << "7.02393675181428";
+    QTest::newRow("whole number") << "24/2" << "12";
+  }
+  void copyResult() {
+    QFETCH(QString, formula);
+    QFETCH(QString, copied);
+    if (!formula.isEmpty()) {
+      Type(f->ui.TB, formula);
+      QTest::keyClick(f->ui.TB, Qt::Key_Return);
+    }
+    const QString shown = f->ui.JG->toPlainText();
+    QTest::mouseDClick(f->ui.JG->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    QCOMPARE(f->platform.clipboard, QStringList{copied});
+    QCOMPARE(f->ui.JG->toPlainText(), shown);
+  }
+
+  // The link drops 40 twips while pressed; the release, with any button and
+  // wherever the pointer is, puts it back and opens the shop page once.
+  void shopLink_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QPoint>("releaseAt");
+    QTest::newRow("left") << int(Qt::LeftButton) << QPoint(10, 5);
+    QTest::newRow("right") << int(Qt::RightButton) << QPoint(10, 5);
+    QTest::newRow("released off the link") << int(Qt::LeftButton) << QPoint(-200, -100);
+  }
+  void shopLink() {
+    QFETCH(int, button);
+    QFETCH(QPoint, releaseAt);
+    QLabel* link = f->ui.Label2;
+    const int left = link->x();
+    QCOMPARE(link->y(), Quillo::Px(3720));
+
+    QTest::mousePress(link, Qt::MouseButton(button), {}, QPoint(10, 5));
+    QCOMPARE(link->pos(), QPoint(left, Quillo::Px(3760)));
+    QVERIFY(f->platform.opened.isEmpty());
+
+    QTest::mouseRelease(link, Qt::MouseButton(button), {}, releaseAt);
+    QCOMPARE(link->pos(), QPoint(left, Quillo::Px(3720)));
+    QCOMPARE(f->platform.opened, QList<QUrl>{QUrl(QStringLiteral("https://www.taobao.com/"))});
+  }
+
+private:
+  std::unique_ptr<Fixture> f;
+};
+
+QTEST_MAIN(ConveniencesTest)
+#include "conveniences_test.moc"

@@ -1,0 +1,237 @@
+// Enter and "=": result box, history, failure path, caret and selection.
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextDocument>
+#include <QtTest>
+
+#include "window_fixture.h"
+
+using QuilloTest::Fixture;
+using QuilloTest::HistoryEntry;
+using QuilloTest::Selection;
+using QuilloTest::Type;
+
+namespace {
+
+const QString kHint = QStringLiteral("\n\n        请输入或修改……");
+
+// Types the formula into the formula box and presses Enter there.
+void EnterFormula(Fixture& f, const QString& formula) {
+  f.ui.TB->clear();
+  Type(f.ui.TB, formula);
+  QTest::keyClick(f.ui.TB, Qt::Key_Return);
+}
+
+}  // namespace
+
+class EvaluationTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    f = std::make_unique<Fixture>();
+    QVERIFY(f->Show());
+  }
+  void cleanup() { f.reset(); }
+
+  void resultAndHistory_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("sum") << "1+2" << " 3";
+    QTest::newRow("the worked example") << "2*sin(30)+(1+2)^2" << " 7.02393675181428";
+    QTest::newRow("one half gets its zero") << "1/2" << " 0.5";
+    QTest::newRow("minus one half does not") << "-1/2" << " -.5";
+    QTest::newRow("zero") << "1-1" << " 0";
+    QTest::newRow("one is not below one") << "3-2" << " 1";
+    QTest::newRow("twelve") << "24/2" << " 12";
+    QTest::newRow("leading zeros go") << "007" << " 7";
+    QTest::newRow("exponent form below one") << "1/50000" << " 02E-05";
+    QTest::newRow("15 significant digits") << "1/3*3" << " 0.999999999999999";
+    QTest::newRow("full-width, kept as typed") << "（1＋2）＊3" << " 9";
+    QTest::newRow("blanks kept in the history") << " 1 + 2 " << " 3";
+  }
+  void resultAndHistory() {
+    QFETCH(QString, formula);
+    QFETCH(QString, display);
+    EnterFormula(*f, formula);
+    QCOMPARE(f->ui.JG->toPlainText(), display);
+    QCOMPARE(f->ui.TJ->toPlainText(), HistoryEntry(display, formula));
+    QCOMPARE(f->ui.TB->toPlainText(), formula);  // no line break from Enter
+    QCOMPARE(f->platform.messages.size(), 0);
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
+    QCOMPARE(Selection(f->ui.TB), qMakePair(0, int(formula.size())));
+  }
+
+  void everyEnterKeyEvaluates_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+  }
+  void everyEnterKeyEvaluates() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Type(f->ui.TB, QStringLiteral("6*7"));
+    QTest::keyClick(f->ui.TB, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("6*7"));
+    QCOMPARE(f->ui.JG->toPlainText(), QStringLiteral(" 42"));
+  }
+
+  void otherKeysOnlyType_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("formula");
+    QTest::newRow("digit") << "1+" << int(Qt::Key_2) << "1+2";
+    QTest::newRow("operator") << "1" << int(Qt::Key_Plus) << "1+";
+    QTest::newRow("Backspace") << "1+2" << int(Qt::Key_Backspace) << "1+";
+    QTest::newRow("Tab leaves the box") << "1+2" << int(Qt::Key_Tab) << "1+2";
+  }
+  void otherKeysOnlyType() {
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(QString, formula);
+    Type(f->ui.TB, typed);
+    QTest::keyClick(f->ui.TB, Qt::Key(key));
+    QCOMPARE(f->ui.TB->toPlainText(), formula);
+    QCOMPARE(f->ui.JG->toPlainText(), QString());
+    QCOMPARE(f->ui.TJ->toPlainText(), QString());
+  }
+
+  void newestEntryOnTop() {
+    EnterFormula(*f, QStringLiteral("1+2"));
+    EnterFormula(*f, QStringLiteral("2*3"));
+    EnterFormula(*f, QStringLiteral("1/4"));
+    QCOMPARE(f->ui.TJ->toPlainText(), HistoryEntry(" 0.25", "1/4") + HistoryEntry(" 6", "2*3") +
+                                          HistoryEntry(" 3", "1+2"));
+  }
+
+  void typingReplacesTheFormulaAfterAnEvaluation() {
+    EnterFormula(*f, QStringLiteral("1+2"));
+    Type(f->ui.TB, QStringLiteral("5"));
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("5"));
+  }
+
+  // A rejected formula: the box (if any) has the engine's message with the
+  // toolkit's line breaks; result and history stay as they were.
+  void failureLeavesResultAndHistory_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("message");  // empty: no message box at all
+    QTest::newRow("empty") << "" << ">> 公式有误或为空";
+    QTest::newRow("ends in an operator") << "1+" << ">> 公式有误或为空";
+    QTest::newRow("missing )") << "((1+2)" << ">>表达式缺右括号：)";
+    QTest::newRow("missing (") << "(1+2))" << ">>表达式缺左括号：(";
+    QTest::newRow("unknown function") << "foo(1)" << ">> 暂不支持函数：foo";
+    QTest::newRow("division by zero") << "1/0" << ">> 公式有误或为空";
+    QTest::newRow("square root of -1") << "sqrt(-1)" << ">> 公式有误或为空";
+    // The engine reports a formula that ends in no number ("abc") with its box.
+    QTest::newRow("a word") << "abc" << ">> 公式有误或为空";
+    QTest::newRow("Chinese text") << "一加二" << ">> 公式有误或为空";
+  }
+  void failureLeavesResultAndHistory() {
+    QFETCH(QString, formula);
+    QFETCH(QString, message);
+    EnterFormula(*f, QStringLiteral("1+2"));
+    const QString history = f->ui.TJ->toPlainText();
+    QSignalSpy historyChanges(f->ui.TJ->document(), &QTextDocument::contentsChange);
+
+    EnterFormula(*f, formula);
+    if (message.isEmpty()) {
+      QCOMPARE(f->platform.messages.size(), 0);
+    } else {
+      QCOMPARE(f->platform.messages.size(), 1);
+      QCOMPARE(f->platform.messages[0].prompt, message + kHint);
+      QCOMPARE(f->platform.messages[0].style, 0);
+      QCOMPARE(f->platform.messages[0].title, QStringLiteral("错误提示"));
+    }
+    QCOMPARE(f->ui.JG->toPlainText(), QStringLiteral(" 3"));
+    QCOMPARE(f->ui.TJ->toPlainText(), history);
+    QCOMPARE(historyChanges.size(), 0);
+    QCOMPARE(f->ui.TB->toPlainText(), formula);
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
+    QCOMPARE(Selection(f->ui.TB), qMakePair(0, int(formula.size())));
+  }
+
+  // The entry is one insertion at the start of the history, whatever its
+  // length: the old text is neither removed nor written again, and the box
+  // shows its top.
+  void historyGrowsByOneInsertionAtTheTop_data() {
+    QTest::addColumn<int>("oldEntries");
+    QTest::newRow("empty history") << 0;
+    QTest::newRow("long history") << 5000;
+  }
+  void historyGrowsByOneInsertionAtTheTop() {
+    QFETCH(int, oldEntries);
+    QString old;
+    for (int i = 0; i < oldEntries; ++i) old += HistoryEntry(" 1", "1");
+    f->ui.TJ->setPlainText(old);
+    f->ui.TJ->verticalScrollBar()->setValue(f->ui.TJ->verticalScrollBar()->maximum());
+    QSignalSpy changes(f->ui.TJ->document(), &QTextDocument::contentsChange);
+
+    EnterFormula(*f, QStringLiteral("1+2"));
+    const QString entry = HistoryEntry(" 3", "1+2");
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes[0], (QList<QVariant>{0, 0, int(entry.size())}));
+    QCOMPARE(f->ui.TJ->toPlainText(), entry + old);
+    QCOMPARE(f->ui.TJ->verticalScrollBar()->value(), 0);
+  }
+
+  // "=" with any button: the press shows the regular-weight "=" sized to its
+  // caption in the same place; the release, wherever the pointer is,
+  // puts the label back bold on its resting frame and evaluates.
+  void equalsPressAndRelease_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QPoint>("releaseAt");
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("display");
+    const QPoint inside(20, 20);
+    const QPoint outside(-300, 200);
+    QTest::newRow("left") << int(Qt::LeftButton) << inside << "1+2" << " 3";
+    QTest::newRow("right, released outside") << int(Qt::RightButton) << outside << "1+2" << " 3";
+    QTest::newRow("middle") << int(Qt::MiddleButton) << inside << "2^10" << " 1024";
+    QTest::newRow("failing formula") << int(Qt::LeftButton) << inside << "1+" << "";
+  }
+  void equalsPressAndRelease() {
+    QFETCH(int, button);
+    QFETCH(QPoint, releaseAt);
+    QFETCH(QString, formula);
+    QFETCH(QString, display);
+    QLabel* equals = f->ui.AN_DH;
+    const QRect rest = f->ui.AN->geometry();
+    QCOMPARE(equals->geometry(), rest);
+    Type(f->ui.TB, formula);
+    f->ui.FunList->setFocus();  // the focus may be anywhere
+
+    QTest::mousePress(equals, Qt::MouseButton(button), {}, QPoint(20, 20));
+    QVERIFY(!equals->font().bold());
+    QVERIFY(f->ui.AN->font().bold());
+    QCOMPARE(equals->pos(), rest.topLeft());
+    // Sized to its regular-weight caption: no larger than at rest (smaller
+    // where the face has a real bold).
+    const QFontMetrics regular(equals->font());
+    const int border = 2 * equals->frameWidth();
+    QCOMPARE(equals->size(), QSize(regular.horizontalAdvance(QStringLiteral("  =  ")) + border,
+                                   regular.height() + border));
+    QVERIFY(equals->width() <= rest.width());
+    QCOMPARE(f->ui.JG->toPlainText(), QString());
+
+    QTest::mouseRelease(equals, Qt::MouseButton(button), {}, releaseAt);
+    QVERIFY(equals->font().bold());
+    QCOMPARE(equals->geometry(), rest);
+    QCOMPARE(f->ui.AN->geometry(), rest);
+    QCOMPARE(f->ui.JG->toPlainText(), display);
+    QCOMPARE(f->platform.messages.size(), display.isEmpty() ? 1 : 0);
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
+    QCOMPARE(Selection(f->ui.TB), qMakePair(0, int(formula.size())));
+  }
+
+private:
+  std::unique_ptr<Fixture> f;
+};
+
+QTEST_MAIN(EvaluationTest)
+#include "evaluation_test.moc"

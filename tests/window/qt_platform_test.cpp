@@ -1,0 +1,117 @@
+// The real desktop seam: the engine's error box as a modal QMessageBox, and
+// the clipboard, driven through the window.
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "an_dh.h"
+#include "qt_platform.h"
+#include "window_fixture.h"
+
+using QuilloTest::Selection;
+using QuilloTest::Type;
+
+namespace {
+
+// What the test saw of the message box before it closed it.
+struct SeenBox {
+  bool found = false;
+  QString title, text;
+  Qt::TextFormat format = Qt::AutoText;
+  QMessageBox::Icon icon = QMessageBox::Information;
+  int buttons = 0;
+  QMessageBox::StandardButtons standard;
+  Qt::WindowModality modality = Qt::NonModal;
+};
+
+// Waits (up to 5 s) for the application's modal widget, records it when it
+// is a message box, and closes it with its OK button.
+void CloseBoxWhenShown(SeenBox& seen) {
+  auto timer = std::make_shared<QElapsedTimer>();
+  timer->start();
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [&seen, timer, poll] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      if (timer->elapsed() < 5000) QTimer::singleShot(10, *poll);
+      return;
+    }
+    seen = {true,         box->windowTitle(),     box->text(), box->textFormat(), box->icon(),
+            int(box->buttons().size()), box->standardButtons(), box->windowModality()};
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+      ok->click();
+    } else {
+      box->reject();
+    }
+  };
+  QTimer::singleShot(0, *poll);
+}
+
+}  // namespace
+
+class QtPlatformTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    window = std::make_unique<Quillo::AN_DH>(platform);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  }
+  void cleanup() { window.reset(); }
+
+  void errorBox_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unfinished") << "1+" << ">> 公式有误或为空";
+    QTest::newRow("missing )") << "((1+2)" << ">>表达式缺右括号：)";
+    QTest::newRow("unknown function") << "foo(1)" << ">> 暂不支持函数：foo";
+  }
+  void errorBox() {
+    QFETCH(QString, formula);
+    QFETCH(QString, message);
+    const auto& ui = window->controls();
+    Type(ui.TB, QStringLiteral("1+2"));
+    QTest::keyClick(ui.TB, Qt::Key_Return);
+    ui.TB->clear();
+    Type(ui.TB, formula);
+
+    SeenBox seen;
+    CloseBoxWhenShown(seen);
+    QTest::keyClick(ui.TB, Qt::Key_Return);  // returns once the box is closed
+
+    QVERIFY(seen.found);
+    QCOMPARE(seen.title, QStringLiteral("错误提示"));
+    QCOMPARE(seen.text, message + QStringLiteral("\n\n        请输入或修改……"));
+    QCOMPARE(seen.format, Qt::PlainText);
+    QCOMPARE(seen.icon, QMessageBox::NoIcon);
+    QCOMPARE(seen.buttons, 1);
+    QCOMPARE(seen.standard, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(ui.JG->toPlainText(), QStringLiteral(" 3"));
+    QCOMPARE(Selection(ui.TB), qMakePair(0, int(formula.size())));
+  }
+
+  void resultReachesTheClipboard() {
+    const auto& ui = window->controls();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    Type(ui.TB, QStringLiteral("1/2"));
+    QTest::keyClick(ui.TB, Qt::Key_Return);
+    QTest::mouseDClick(ui.JG->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0.5"));
+  }
+
+private:
+  Quillo::QtPlatform platform;
+  std::unique_ptr<Quillo::AN_DH> window;
+};
+
+QTEST_MAIN(QtPlatformTest)
+#include "qt_platform_test.moc"

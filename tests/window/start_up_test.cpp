@@ -1,0 +1,244 @@
+// The window as it opens: controls, list entries, pictures, focus.
+#include <QImageReader>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "twips.h"
+#include "window_fixture.h"
+
+using QuilloTest::Fixture;
+using QuilloTest::Type;
+
+class StartUpTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    f = std::make_unique<Fixture>();
+    QVERIFY(f->Show());
+  }
+  void cleanup() { f.reset(); }
+
+  void functionList_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("entry");
+    const char* entries[] = {"Abs(): 绝对值",   "Acos(): 反余弦值", "Asin(): 反正弦值",
+                             "Cos(): 余弦值",   "Int(): 取整数",    "Mod() : 取余数",
+                             "Pi(): π值",       "Power(): 求幂",    "Rand(): 随机数",
+                             "Round(): 四舍五入", "Sin(): 正弦值",    "Sqrt(): 平方根"};
+    for (int row = 0; row < 12; ++row) {
+      QTest::addRow("%d", row + 1) << row << QString::fromUtf8(entries[row]);
+    }
+  }
+  void functionList() {
+    QFETCH(int, row);
+    QFETCH(QString, entry);
+    QCOMPARE(f->ui.FunList->count(), 12);
+    QCOMPARE(f->ui.FunList->item(row)->text(), entry);
+  }
+
+  void startsEmptyWithTheFocusInTheFormula() {
+    QCOMPARE(f->ui.TB->toPlainText(), QString());
+    QCOMPARE(f->ui.JG->toPlainText(), QString());
+    QCOMPARE(f->ui.TJ->toPlainText(), QString());
+    QVERIFY(f->ui.FunList->selectedItems().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
+  }
+
+  void twinEqualsLabels() {
+    QCOMPARE(f->ui.AN->geometry(), f->ui.AN_DH->geometry());
+    QCOMPARE(f->ui.AN->pos(), QPoint(Quillo::Px(5475), Quillo::Px(240)));
+    // AN_DH lies in front and takes the mouse.
+    QCOMPARE(f->window.childAt(f->ui.AN_DH->geometry().center()), f->ui.AN_DH);
+  }
+
+  void controlGeometry_data() {  // in twips; self-sizing labels give no size
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+    QTest::newRow("TB") << "TB" << QRect(120, 120, 5175, 855);
+    QTest::newRow("JG") << "JG" << QRect(120, 995, 5175, 440);
+    QTest::newRow("TJ") << "TJ" << QRect(120, 1440, 5175, 2535);
+    QTest::newRow("FunList") << "FunList" << QRect(5460, 1440, 1695, 2220);
+    QTest::newRow("Label2") << "Label2" << QRect(5520, 3720, 1575, 255);
+    QTest::newRow("AN_DH") << "AN_DH" << QRect(5475, 240, 0, 0);
+    QTest::newRow("Label1") << "Label1" << QRect(5565, 1080, 0, 0);
+  }
+  void controlGeometry() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    auto* control = f->window.findChild<QWidget*>(name);
+    QVERIFY(control != nullptr);
+    QCOMPARE(control->pos(), QPoint(Quillo::Px(twips.left()), Quillo::Px(twips.top())));
+    if (twips.width() > 0) {
+      QCOMPARE(control->size(), QSize(Quillo::Px(twips.width()), Quillo::Px(twips.height())));
+    }
+    // Nothing clips: every control lies inside the window.
+    QVERIFY(f->window.rect().contains(control->geometry()));
+  }
+
+  void fixedCentredWindowWithCloseButtonOnly() {
+    QCOMPARE(f->window.size(), QSize(485, 275));  // 7275 x 4125 twips
+    QCOMPARE(f->window.minimumSize(), f->window.maximumSize());
+    const Qt::WindowFlags flags = f->window.windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(f->window.windowTitle().startsWith(QStringLiteral("Quillo-按Enter可计算  ")));
+    QVERIFY(f->window.windowTitle().size() > 18);  // the credit follows
+    // Centred, give or take the frame the platform puts around it.
+    const QPoint offCentre =
+        f->window.geometry().center() - f->window.screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 6, qPrintable(QStringLiteral("%1, %2 off centre")
+                                                              .arg(offCentre.x())
+                                                              .arg(offCentre.y())));
+  }
+
+  void pictures() {
+    QImageReader background(QStringLiteral(":/quillo/background.jpg"));
+    QCOMPARE(background.format(), QByteArray("jpeg"));
+    QCOMPARE(background.size(), QSize(484, 291));
+    QImageReader icon(QStringLiteral(":/quillo/icon-48.png"));
+    QCOMPARE(icon.size(), QSize(48, 48));
+    QVERIFY(f->window.windowIcon().availableSizes().contains(QSize(48, 48)));
+  }
+
+  // The picture shows through every label and between the controls; blue
+  // only where it does not reach (the window is one pixel wider).
+  void pictureBehindTheControls_data() {
+    QTest::addColumn<QString>("control");  // empty: the window
+    QTest::addColumn<QPoint>("point");     // in the control
+    QTest::newRow("inside the = border") << "AN_DH" << QPoint(2, 2);
+    QTest::newRow("beside the link text") << "Label2" << QPoint(2, 2);
+    QTest::newRow("between the columns") << "" << QPoint(358, 150);
+    QTest::newRow("bottom margin") << "" << QPoint(100, 270);
+  }
+  void pictureBehindTheControls() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, point);
+    if (!control.isEmpty()) point += f->window.findChild<QWidget*>(control)->pos();
+    const QImage shown = f->window.grab().toImage();
+    const QImage picture(QStringLiteral(":/quillo/background.jpg"));
+    QCOMPARE(QColor(shown.pixel(point)), QColor(picture.pixel(point)));
+    QCOMPARE(QColor(shown.pixel(484, 100)), QColor(0, 0, 255));
+  }
+
+  void textBoxes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("wraps");
+    QTest::newRow("TB") << "TB" << "Liberation Sans" << 14.25 << QColor(0, 0, 255) << false << true;
+    QTest::newRow("JG") << "JG" << "Liberation Sans Narrow" << 18.0 << QColor(255, 0, 0) << true
+                        << true;
+    QTest::newRow("TJ") << "TJ" << "Liberation Sans" << 12.0 << QColor(0, 0, 255) << true << false;
+  }
+  void textBoxes() {
+    QFETCH(QString, name);
+    QFETCH(QString, family);
+    QFETCH(qreal, points);
+    QFETCH(QColor, colour);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, wraps);
+    auto* box = f->window.findChild<QPlainTextEdit*>(name);
+    QVERIFY(box != nullptr);
+    QCOMPARE(QFontInfo(box->font()).family(), family);
+    QCOMPARE(box->font().pointSizeF(), points);
+    QVERIFY(box->font().bold());
+    QCOMPARE(box->palette().color(QPalette::Text), colour);
+    QCOMPARE(box->isReadOnly(), readOnly);
+    QCOMPARE(box->lineWrapMode() == QPlainTextEdit::WidgetWidth, wraps);
+    QCOMPARE(box->frameShape(), QFrame::NoFrame);
+  }
+
+  void labels_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QColor>("colour");  // invalid: the desktop's window text
+    QTest::addColumn<bool>("border");
+    QTest::newRow("AN_DH") << "AN_DH" << "  =  " << 27.75 << true << false << QColor() << true;
+    QTest::newRow("AN") << "AN" << "  =  " << 27.75 << true << false << QColor() << true;
+    QTest::newRow("Label1") << "Label1" << "可用函数列表" << 12.0 << false << false
+                            << QColor(255, 0, 0) << true;
+    QTest::newRow("Label2") << "Label2" << "去淘宝网逛逛" << 9.0 << false << true
+                            << QColor(255, 0, 0) << false;
+  }
+  void labels() {
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, underline);
+    QFETCH(QColor, colour);
+    QFETCH(bool, border);
+    auto* label = f->window.findChild<QLabel*>(name);
+    QVERIFY(label != nullptr);
+    QCOMPARE(label->text(), caption);
+    QCOMPARE(QFontInfo(label->font()).family(), QStringLiteral("AR PL UMing CN"));
+    QCOMPARE(label->font().pointSizeF(), points);
+    QCOMPARE(label->font().bold(), bold);
+    QCOMPARE(label->font().underline(), underline);
+    const QColor text = label->palette().color(QPalette::WindowText);
+    QCOMPARE(text, colour.isValid() ? colour : QApplication::palette().color(QPalette::WindowText));
+    QCOMPARE(label->frameWidth(), border ? 1 : 0);
+    QVERIFY(label->alignment() & Qt::AlignHCenter);
+    // The whole caption fits, blanks included.
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(caption) + 2 * label->frameWidth();
+    QVERIFY(label->width() >= needed);
+  }
+
+  void resultAndHistoryCannotBeTypedInto_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("JG") << "JG";
+    QTest::newRow("TJ") << "TJ";
+  }
+  void resultAndHistoryCannotBeTypedInto() {
+    QFETCH(QString, name);
+    Type(f->ui.TB, QStringLiteral("1+2"));
+    QTest::keyClick(f->ui.TB, Qt::Key_Return);
+    auto* box = f->window.findChild<QPlainTextEdit*>(name);
+    const QString before = box->toPlainText();
+    box->setFocus();
+    Type(box, QStringLiteral("9中"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->toPlainText(), before);
+    QCOMPARE(f->ui.TJ->toPlainText().count(QStringLiteral(" = ")), 1);  // Enter evaluated nothing
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);  // but it can be selected
+    QCOMPARE(box->textCursor().selectedText().size(), before.size());
+  }
+
+  void tabOrder() {
+    const QList<QWidget*> order = {f->ui.TJ, f->ui.FunList, f->ui.JG, f->ui.TB};
+    for (QWidget* next : order) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), next);
+    }
+  }
+
+  void accessibleNamesInChinese_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"TB", "JG", "TJ", "AN_DH", "AN", "Label1", "FunList", "Label2"}) {
+      QTest::newRow(name) << name;
+    }
+  }
+  void accessibleNamesInChinese() {
+    QFETCH(QString, name);
+    auto* control = f->window.findChild<QWidget*>(name);
+    QVERIFY(control != nullptr);
+    QVERIFY(control->accessibleName().contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
+  }
+
+private:
+  std::unique_ptr<Fixture> f;
+};
+
+QTEST_MAIN(StartUpTest)
+#include "start_up_test.moc"

@@ -1,0 +1,71 @@
+// What the window tests share: a platform that records instead of showing,
+// a freshly loaded and shown window, and typing that also works for Chinese
+// and full-width characters (QTest::keyClicks takes ASCII only).
+#pragma once
+
+#include <QApplication>
+#include <QList>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <QTextCursor>
+#include <QUrl>
+#include <memory>
+
+#include "an_dh.h"
+#include "platform.h"
+
+namespace QuilloTest {
+
+struct RecordingPlatform final : Quillo::Platform {
+  struct Message {
+    QString prompt;
+    int style;
+    QString title;
+  };
+  QList<Message> messages;
+  QStringList clipboard;  // every text put there, in order
+  QList<QUrl> opened;
+
+  void ShowMessage(QWidget*, const QString& prompt, int style, const QString& title) override {
+    messages.append({prompt, style, title});
+  }
+  void SetClipboardText(const QString& text) override { clipboard.append(text); }
+  void OpenUrl(const QUrl& url) override { opened.append(url); }
+};
+
+struct Fixture {
+  RecordingPlatform platform;
+  Quillo::AN_DH window{platform};
+  const Quillo::WindowControls& ui = window.controls();
+
+  // Shows the window and waits until it has the keyboard.
+  bool Show() {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+  }
+};
+
+// Types the text into the widget one key event per character.
+inline void Type(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
+// The formula box's selection as start and length, in characters.
+inline QPair<int, int> Selection(const QPlainTextEdit* box) {
+  const QTextCursor cursor = box->textCursor();
+  return {cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+}
+
+// One history entry as the window must write it: 17 full-width hyphen-minus
+// signs (U+FF0D), then the display text, " = " and the formula.
+inline QString HistoryEntry(const QString& display, const QString& formula) {
+  return QStringLiteral("－－－－－－－－－－－－－－－－－\n") + display + QStringLiteral(" = ") +
+         formula + u'\n';
+}
+
+}  // namespace QuilloTest
