@@ -3,14 +3,13 @@
 # present.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+JOBS ?= 2
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
 
-.PHONY: run test build deps-run deps-test
+.PHONY: run test build build-app deps-run deps-test
 
-run: deps-run build
-	@echo 'Quillo: no window yet; evaluating sample formulas with quillo-eval'
-	@for f in '2*sin(30)+(1+2)^2' 'power(2,10)' 'round(2.345,2)' '1/3*3' 'sqrt(-1)'; do \
-	  printf '%-22s' "$$f"; $(BUILD_DIR)/tools/quillo-eval "$$f" || true; \
-	done
+run: deps-run build-app
+	@$(BUILD_DIR)/app/quillo
 
 test: deps-test build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
@@ -21,8 +20,13 @@ deps-run:
 deps-test:
 	@scripts/install-deps test
 
-$(BUILD_DIR)/build.ninja:
-	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) >/dev/null
+# `make run` installs no test libraries, so a build it configures first
+# leaves the test suites out; `make test` turns them on.
+build-app:
+	@test -f $(BUILD_DIR)/build.ninja || $(CONFIGURE) -DQUILLO_BUILD_TESTS=OFF >/dev/null
+	@ninja -C $(BUILD_DIR) -j$(JOBS) --quiet quillo
 
-build: $(BUILD_DIR)/build.ninja
-	@ninja -C $(BUILD_DIR) --quiet
+build:
+	@{ grep -qs '^QUILLO_BUILD_TESTS:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt && test -f $(BUILD_DIR)/build.ninja; } || \
+	  $(CONFIGURE) -DQUILLO_BUILD_TESTS=ON >/dev/null
+	@ninja -C $(BUILD_DIR) -j$(JOBS) --quiet
