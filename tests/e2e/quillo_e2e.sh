@@ -8,12 +8,26 @@ QUILLO=$1
 GRAB=$2
 SHOT=${3:-}
 
+# A private X server on a display it picks itself (-displayfd: no race with
+# other servers on the machine); the script then runs again inside it.
 if [ -z "${QUILLO_E2E_DISPLAY:-}" ]; then
-  for tool in xvfb-run xauth xdotool xclip; do
+  for tool in Xvfb xdotool xclip; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps test installs it)"; exit 1; }
   done
-  export QUILLO_E2E_DISPLAY=1
-  exec xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" "$0" "$@"
+  dir=$(mktemp -d)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+  xvfb=$!
+  i=0
+  while [ ! -s "$dir/display" ] && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  if [ ! -s "$dir/display" ]; then
+    echo "FAIL: Xvfb did not start"; cat "$dir/xvfb.log"; kill "$xvfb" 2>/dev/null; rm -rf "$dir"; exit 1
+  fi
+  QUILLO_E2E_DISPLAY=1 DISPLAY=":$(cat "$dir/display")" "$0" "$@"
+  rc=$?
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+  rm -rf "$dir"
+  exit "$rc"
 fi
 
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
