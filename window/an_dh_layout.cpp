@@ -77,11 +77,11 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
   return label;
 }
 
-// The caption's full advance, blanks at either end included, inside the border.
+// The caption's full width, blanks at either end included, inside the border.
 void SizeToCaption(QLabel& label) {
-  const QFontMetrics metrics(label.font());
   const int frame = 2 * label.frameWidth();
-  label.resize(metrics.horizontalAdvance(label.text()) + frame, metrics.height() + frame);
+  label.resize(CaptionWidth(label.font(), label.text()) + frame,
+               QFontMetrics(label.font()).height() + frame);
 }
 
 }  // namespace

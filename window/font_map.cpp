@@ -1,5 +1,10 @@
 #include "font_map.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QtMath>
+
 namespace Quillo {
 namespace {
 
@@ -31,6 +36,15 @@ QFont MapFont(const QString& family, qreal pointSize, bool bold, bool underline)
   font.setBold(bold);
   font.setUnderline(underline);
   return font;
+}
+
+int CaptionWidth(const QFont& font, const QString& caption) {
+  const int advance = QFontMetrics(font).horizontalAdvance(caption);
+  const QFontInfo face(font);
+  if (!font.bold() || QFontDatabase::weight(face.family(), face.styleName()) >= QFont::DemiBold) {
+    return advance;
+  }
+  return advance + qCeil(caption.size() * face.pixelSize() / 24.0);
 }
 
 }  // namespace Quillo

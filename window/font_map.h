@@ -14,4 +14,11 @@ QStringList LinuxFamilies(const QString& family);
 
 QFont MapFont(const QString& family, qreal pointSize, bool bold, bool underline = false);
 
+// The width a caption takes in the font, blanks at either end included. A
+// bold font whose face has no bold weight is emboldened when drawn, each glyph
+// growing by a 24th of the em; Qt leaves that out of the advances, so it is
+// added here, and a caption grows when it turns bold, as it does on faces
+// with a real bold.
+int CaptionWidth(const QFont& font, const QString& caption);
+
 }  // namespace Quillo
