@@ -1,12 +1,14 @@
 #include "quillo/number_text.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <system_error>
 
+#include "number_format.h"
 #include "quillo/calc_string.h"
 
 namespace CalcString {
@@ -17,18 +19,27 @@ bool IsDigit(Ch c) {
   return c >= Ch('0') && c <= Ch('9');
 }
 
-// The parts of a number text once its shape has been checked. `mantissa` and
-// `exponent` are ASCII copies without the sign; `negative` is the sign.
+// What a number text holds once its shape has been checked. The first 19
+// significant digits are kept as a whole number, so that most numbers are
+// read exactly without going through a text: value = mantissa × 10^scale.
 struct NumberShape {
   bool negative = false;
-  std::string text;   // digits, ".", and "e" with exponent sign/digits
-  long long magnitude = 0;  // decimal exponent of the first significant digit
   bool allZero = true;
+  std::uint64_t mantissa = 0;
+  int kept = 0;                // significant digits in `mantissa`
+  bool droppedNonZero = false;  // a significant digit beyond the 19th was not 0
+  long long scale = 0;
+  long long magnitude = 0;     // decimal exponent of the first significant digit
+  std::size_t begin = 0;       // the number's characters, sign excluded
+  std::size_t end = 0;
 };
 
-// Reads a number shape starting at `i`. On return `i` is just past what was
+constexpr long long kExponentCap = 1'000'000'000LL;
+
+// Reads a number shape starting at `i`: an optional sign, digits with at
+// most one ".", at least one digit, and an exponent ("E"/"e", optional sign,
+// digits) when digits follow the "E". On return `i` is just past what was
 // taken. Returns false when no digit was found (nothing is taken then).
-// `needExponentDigits`: an "E" not followed by digits ends the number there.
 template <class Ch>
 bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
   size_t p = i;
@@ -38,6 +49,7 @@ bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
     out.negative = s[p] == Ch('-');
     ++p;
   }
+  out.begin = p;
   long long intDigits = 0;
   long long firstSignificant = -1;  // index among all mantissa digits
   long long digitCount = 0;
@@ -45,13 +57,24 @@ bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
   for (; p < n; ++p) {
     const Ch c = s[p];
     if (IsDigit(c)) {
-      if (c != Ch('0') && firstSignificant < 0) firstSignificant = digitCount;
+      const auto d = static_cast<unsigned>(c - Ch('0'));
+      if (d != 0 && firstSignificant < 0) firstSignificant = digitCount;
       ++digitCount;
       if (!seenPoint) ++intDigits;
-      out.text.push_back(static_cast<char>(c));
+      if (firstSignificant >= 0) {
+        if (out.kept < 19) {
+          out.mantissa = out.mantissa * 10 + d;
+          ++out.kept;
+          if (seenPoint) --out.scale;
+        } else {
+          out.droppedNonZero = out.droppedNonZero || d != 0;
+          if (!seenPoint) ++out.scale;
+        }
+      } else if (seenPoint) {
+        --out.scale;  // a leading zero behind the point
+      }
     } else if (c == Ch('.') && !seenPoint) {
       seenPoint = true;
-      out.text.push_back('.');
     } else {
       break;
     }
@@ -67,27 +90,50 @@ bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
       ++q;
     }
     if (q < n && IsDigit(s[q])) {
-      out.text.push_back('e');
-      out.text.push_back(expNegative ? '-' : '+');
       for (; q < n && IsDigit(s[q]); ++q) {
-        out.text.push_back(static_cast<char>(s[q]));
-        if (exponent < 1'000'000'000LL) exponent = exponent * 10 + (s[q] - Ch('0'));
+        if (exponent < kExponentCap) exponent = exponent * 10 + (s[q] - Ch('0'));
       }
       if (expNegative) exponent = -exponent;
       p = q;
     }
   }
   out.allZero = firstSignificant < 0;
+  out.scale += exponent;
   if (!out.allZero) out.magnitude = intDigits - 1 - firstSignificant + exponent;
+  out.end = p;
   i = p;
   return true;
 }
 
-double Convert(const NumberShape& shape) {
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The number's characters as an ASCII text that std::from_chars reads.
+template <class Ch>
+std::string AsciiCopy(std::basic_string_view<Ch> s, const NumberShape& shape) {
+  std::string text;
+  text.reserve(shape.end - shape.begin);
+  for (size_t p = shape.begin; p < shape.end; ++p) text.push_back(static_cast<char>(s[p]));
+  return text;
+}
+
+template <class Ch>
+double Convert(std::basic_string_view<Ch> s, const NumberShape& shape) {
   if (shape.allZero) return shape.negative ? -0.0 : 0.0;
+  // Exact whole mantissa and an exactly representable power of ten: one
+  // correctly rounded operation gives the nearest double.
+  if (!shape.droppedNonZero && shape.mantissa <= (1ULL << 53) && shape.scale >= -22 &&
+      shape.scale <= 22) {
+    const double m = static_cast<double>(shape.mantissa);
+    const double value =
+        shape.scale >= 0 ? m * kPowersOfTen[shape.scale] : m / kPowersOfTen[-shape.scale];
+    return shape.negative ? -value : value;
+  }
+  const std::string text = AsciiCopy(s, shape);
   double value = 0;
-  const char* first = shape.text.data();
-  const char* last = first + shape.text.size();
+  const char* first = text.data();
+  const char* last = first + text.size();
   auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
     if (shape.magnitude < 0) return shape.negative ? -0.0 : 0.0;  // underflow
@@ -107,7 +153,7 @@ double Strict(std::basic_string_view<Ch> s) {
   if (!TakeNumber(s, i, shape)) throw CalcError("not a number");
   while (i < s.size() && s[i] == Ch(' ')) ++i;
   if (i != s.size()) throw CalcError("not a number");
-  return Convert(shape);
+  return Convert(s, shape);
 }
 
 template <class Ch>
@@ -116,82 +162,184 @@ double Lenient(std::basic_string_view<Ch> s) {
   while (i < s.size() && s[i] == Ch(' ')) ++i;
   NumberShape shape;
   if (!TakeNumber(s, i, shape)) return 0.0;
-  return Convert(shape);
+  return Convert(s, shape);
 }
 
-// The digits of `value` rounded to `digits` significant digits, trailing
-// zeros dropped, and the decimal exponent of the first one.
+// The significant digits of a value, trailing zeros dropped, and the decimal
+// exponent of the first one.
 struct Decimal {
   bool negative = false;
-  std::string digits;
+  char digits[24];
+  int count = 0;
   int exponent = 0;
 };
 
-Decimal ToDecimal(double value, int digits) {
-  std::array<char, 64> buf{};
-  auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                 std::chars_format::scientific, digits - 1);
-  (void)ec;  // 64 characters always suffice for a finite double
+void DropTrailingZeros(Decimal& d) {
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+}
+
+// Splits to_chars' scientific output ("-1.2345e-05") into a Decimal.
+Decimal FromScientific(const char* p, const char* end) {
   Decimal d;
-  const char* p = buf.data();
   if (*p == '-') {
     d.negative = true;
     ++p;
   }
   for (; p != end && *p != 'e'; ++p) {
-    if (*p != '.') d.digits.push_back(*p);
+    if (*p != '.') d.digits[d.count++] = *p;
   }
   if (p != end) {
     ++p;  // 'e'
     std::from_chars(*p == '+' ? p + 1 : p, end, d.exponent);
   }
-  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  DropTrailingZeros(d);
+  return d;
+}
+
+// The value correctly rounded to `digits` significant digits.
+Decimal ToDecimal(double value, int digits) {
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1);
+  (void)ec;  // 64 characters always suffice for a finite double
+  return FromScientific(buf, end);
+}
+
+// The value that the digits read back as. Throws when it lies beyond the
+// double range.
+double ReadBack(const Decimal& d) {
+  char text[48];
+  std::memcpy(text, d.digits, static_cast<size_t>(d.count));
+  char* p = text + d.count;
+  *p++ = 'e';
+  p = std::to_chars(p, text + sizeof text, d.exponent - d.count + 1).ptr;
+  double out = 0;
+  auto [ptr, ec] = std::from_chars(text, p, out);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    if (d.exponent < 0) return d.negative ? -0.0 : 0.0;
+    throw CalcError("overflow");
+  }
+  return d.negative ? -out : out;
+}
+
+// The value (finite, not 0) rounded to 15 significant digits, and, when
+// `rounded` is given, the value those digits read back as (which may fail:
+// the digits of the largest doubles round beyond the double range). The shortest digits that read back as the value
+// (std::to_chars without a precision, much faster than with one) decide the
+// rounding whenever they can: with at most 15 digits they are the rounded
+// digits themselves, with 17 (or 16 not ending in 5) no 15-digit midpoint can
+// lie between them and the value. A 16th digit 5 may be a tie or lie on
+// either side of it: that rare case takes the exact way, and so do subnormal
+// values, whose shortest digits are fewer than their 15-digit rounding.
+Decimal ToDecimal15(double value, double* rounded) {
+  const double magnitude = std::fabs(value);
+  Decimal d;
+  d.negative = value < 0;
+  if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+    const auto whole = static_cast<std::uint64_t>(magnitude);
+    d.count = static_cast<int>(std::to_chars(d.digits, d.digits + sizeof d.digits, whole).ptr - d.digits);
+    d.exponent = d.count - 1;
+    DropTrailingZeros(d);
+    if (rounded) *rounded = value;
+    return d;
+  }
+  if (magnitude < std::numeric_limits<double>::min()) {
+    d = ToDecimal(value, 15);
+    if (rounded) *rounded = ReadBack(d);
+    return d;
+  }
+  char buf[40];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  (void)ec;
+  d = FromScientific(buf, end);
+  if (d.count <= 15) {
+    if (rounded) *rounded = value;
+    return d;
+  }
+  if (d.count == 16 && d.digits[15] == '5') {
+    d = ToDecimal(value, 15);
+    if (rounded) *rounded = ReadBack(d);
+    return d;
+  }
+  const bool up = d.digits[15] >= '5';  // a 16th digit 5 here has more behind it
+  d.count = 15;
+  if (up) {
+    int i = 14;
+    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+    if (i < 0) {
+      d.digits[0] = '1';
+      d.count = 1;
+      ++d.exponent;
+    } else {
+      ++d.digits[i];
+    }
+  }
+  DropTrailingZeros(d);
+  if (rounded) *rounded = ReadBack(d);
   return d;
 }
 
 enum class Form { kPlain, kShort };
 
-std::string Write(double value, int digits, int upperExponent, Form form) {
-  if (value == 0 || !std::isfinite(value)) {
-    // Zero, negative zero included, is "0"; non-finite values never reach here
-    // from the evaluator, which fails on them first.
-    return form == Form::kShort ? " 0" : "0";
-  }
-  const Decimal d = ToDecimal(value, digits);
-  std::string out;
+// Writes the digits in positional notation or, for exponents from
+// `upperExponent` on and below -4, in exponent form.
+NumberText Write(const Decimal& d, int upperExponent, Form form) {
+  NumberText t;
+  char* out = t.chars;
   if (d.negative) {
-    out.push_back('-');
+    *out++ = '-';
   } else if (form == Form::kShort) {
-    out.push_back(' ');
+    *out++ = ' ';
   }
+  auto append = [&out](const char* from, int count) {
+    for (int i = 0; i < count; ++i) *out++ = from[i];
+  };
+  auto zeros = [&out](int count) {
+    for (int i = 0; i < count; ++i) *out++ = '0';
+  };
   if (d.exponent >= upperExponent || d.exponent < -4) {
-    out.push_back(d.digits[0]);
-    if (d.digits.size() > 1) {
-      out.push_back('.');
-      out.append(d.digits, 1);
+    *out++ = d.digits[0];
+    if (d.count > 1) {
+      *out++ = '.';
+      append(d.digits + 1, d.count - 1);
     }
-    out.push_back('E');
-    out.push_back(d.exponent < 0 ? '-' : '+');
+    *out++ = 'E';
+    *out++ = d.exponent < 0 ? '-' : '+';
     const int e = std::abs(d.exponent);
-    if (e < 10) out.push_back('0');
-    out.append(std::to_string(e));
+    if (e < 10) *out++ = '0';
+    out = std::to_chars(out, t.chars + sizeof t.chars, e).ptr;
   } else if (d.exponent >= 0) {
-    const size_t intLen = static_cast<size_t>(d.exponent) + 1;
-    if (d.digits.size() <= intLen) {
-      out.append(d.digits);
-      out.append(intLen - d.digits.size(), '0');
+    const int intLen = d.exponent + 1;
+    if (d.count <= intLen) {
+      append(d.digits, d.count);
+      zeros(intLen - d.count);
     } else {
-      out.append(d.digits, 0, intLen);
-      out.push_back('.');
-      out.append(d.digits, intLen);
+      append(d.digits, intLen);
+      *out++ = '.';
+      append(d.digits + intLen, d.count - intLen);
     }
   } else {
-    if (form == Form::kPlain) out.push_back('0');
-    out.push_back('.');
-    out.append(static_cast<size_t>(-d.exponent - 1), '0');
-    out.append(d.digits);
+    if (form == Form::kPlain) *out++ = '0';
+    *out++ = '.';
+    zeros(-d.exponent - 1);
+    append(d.digits, d.count);
   }
-  return out;
+  t.size = static_cast<std::uint8_t>(out - t.chars);
+  return t;
+}
+
+NumberText Zero(Form form) {
+  // Zero, negative zero included, is "0"; non-finite values never reach here
+  // from the evaluator, which fails on them first.
+  NumberText t;
+  if (form == Form::kShort) t.chars[t.size++] = ' ';
+  t.chars[t.size++] = '0';
+  return t;
+}
+
+NumberText Form15(double value, Form form) {
+  if (value == 0 || !std::isfinite(value)) return Zero(form);
+  return Write(ToDecimal15(value, nullptr), 15, form);
 }
 
 }  // namespace
@@ -201,35 +349,42 @@ double StrictRead(std::u32string_view text) { return Strict(text); }
 double LenientRead(std::string_view text) { return Lenient(text); }
 double LenientRead(std::u32string_view text) { return Lenient(text); }
 
-std::string PlainForm(double value) { return Write(value, 15, 15, Form::kPlain); }
-std::string ShortForm(double value) { return Write(value, 15, 15, Form::kShort); }
+std::string PlainForm(double value) { return Form15(value, Form::kPlain).Str(); }
+std::string ShortForm(double value) { return Form15(value, Form::kShort).Str(); }
+
+NumberText PlainText(double value) { return Form15(value, Form::kPlain); }
+
+NumberText ShortText(double value, double& rounded) {
+  if (value == 0 || !std::isfinite(value)) {
+    rounded = value;
+    NumberText t;
+    t.chars[t.size++] = '0';
+    return t;
+  }
+  const Decimal d = ToDecimal15(value, &rounded);
+  NumberText t = Write(d, 15, Form::kShort);
+  if (!d.negative) {  // drop the leading blank
+    std::memmove(t.chars, t.chars + 1, t.size - 1u);
+    --t.size;
+  }
+  return t;
+}
 
 std::string SinglePrecisionForm(float value) {
   // Written from the float's own value, so its 7 digits are those of the
   // single-precision number and not of a widened double.
   if (value == 0 || !std::isfinite(value)) return "0";
-  std::array<char, 32> buf{};
-  auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                                 std::chars_format::scientific, 6);
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
   (void)ec;
-  double rounded = 0;
-  std::from_chars(buf.data(), end, rounded);
-  return Write(rounded, 7, 7, Form::kPlain);
+  return Write(FromScientific(buf, end), 7, Form::kPlain).Str();
 }
 
 double Round15(double value) {
   if (value == 0 || !std::isfinite(value)) return value;
-  const Decimal d = ToDecimal(value, 15);
-  std::string text = d.digits;
-  text.append("e").append(std::to_string(d.exponent - static_cast<int>(d.digits.size()) + 1));
-  double out = 0;
-  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-  (void)ptr;
-  if (ec == std::errc::result_out_of_range) {
-    if (d.exponent < 0) return d.negative ? -0.0 : 0.0;
-    throw CalcError("overflow");
-  }
-  return d.negative ? -out : out;
+  double rounded = 0;
+  ToDecimal15(value, &rounded);
+  return rounded;
 }
 
 }  // namespace CalcString
