@@ -86,9 +86,18 @@ struct Tally {
 };
 
 void Compare(const std::string& formula, Tally& tally) {
-  const Outcome engine = FromEngine(formula);
-  const Outcome reference = FromReference(formula);
+  Outcome engine = FromEngine(formula);
+  Outcome reference = FromReference(formula);
   tally.Count(reference);
+  // Both must have drawn as many random numbers: the next draw tells.
+  if (engine == reference) {
+    const Outcome nextEngine = FromEngine("rand()");
+    const Outcome nextReference = FromReference("rand()");
+    if (!(nextEngine == nextReference)) {
+      engine.text += " (next rand() " + nextEngine.text + ")";
+      reference.text += " (next rand() " + nextReference.text + ")";
+    }
+  }
   if (engine == reference) return;
   if (++tally.mismatches <= 20) {
     ADD_FAILURE() << "formula   " << Show(formula) << "\nengine    " << Show(engine.text)
