@@ -8,12 +8,15 @@
 // or a looser priority arrives. That is exactly the order in which a postfix
 // text "1 2 3,^ 4,*,+" would be reduced from its first ",", and the value
 // stack's texts joined by blanks are the postfix text in front of that ",";
-// their length is what the 16-bit position limit applies to.
+// their length is what the 16-bit position limit applies to. Values stay
+// numbers; of each step's short form only its length is kept, and the text of
+// the last one.
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine_internal.h"
+#include "number_format.h"
 #include "quillo/number_text.h"
 #include "utf8.h"
 
@@ -46,29 +49,34 @@ double Apply(char32_t op, double left, double right) {
   return result;
 }
 
-std::string Trimmed(std::string text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 struct Operand {
   double value;
   std::size_t length;  // characters in the postfix text
 };
 
-// An expression that is a single operand comes back as it stands, unless it
-// is a run of signs in front of a number, which is negated once per sign.
-Value LoneOperand(std::u32string_view expression) {
+// An expression that is a single operand: as it stands, blanks trimmed,
+// unless it is a run of signs in front of a number, which is negated once
+// per sign and written in the short form.
+Evaluation LoneOperand(std::u32string_view expression) {
+  Evaluation out;
   const auto first = expression.find_first_not_of(U' ');
-  if (first == std::u32string_view::npos) return std::string();
+  if (first == std::u32string_view::npos) {
+    out.kind = Evaluation::kLone;  // the empty text
+    return out;
+  }
   const auto last = expression.find_last_not_of(U' ');
   const std::u32string_view operand = expression.substr(first, last - first + 1);
   const auto signs = operand.find_first_not_of(U'-');
   if (signs == std::u32string_view::npos) throw CalcError("a lone sign");
-  if (signs >= 2) return Trimmed(ShortForm(ReadOperand(operand)));
-  return EncodeUtf8(operand);
+  if (signs >= 2) {
+    out.kind = Evaluation::kSigned;
+    out.value = ReadOperand(operand);
+    out.text = ShortText(out.value);
+    return out;
+  }
+  out.kind = Evaluation::kLone;
+  out.lone = operand;
+  return out;
 }
 
 }  // namespace
@@ -88,15 +96,15 @@ double Power(double base, double exponent) {
   return result;
 }
 
-Value EvaluateExpression(std::u32string_view x) {
-  if (x.empty()) return std::monostate{};
+Evaluation Evaluate(std::u32string_view x) {
+  Evaluation out;
+  if (x.empty()) return out;  // the empty value
   // "," separates function arguments; inside an expression it is an error.
   if (x.find(U',') != std::u32string_view::npos) throw CalcError("comma in expression");
 
   std::vector<Operand> values;
   std::vector<char32_t> pending;
   std::size_t valueChars = 0;  // characters of the operands on the value stack
-  std::string lastResult;
 
   auto reduce = [&](char32_t op) {
     // The first "," of the postfix text stands behind the stacked operands
@@ -107,11 +115,10 @@ Value EvaluateExpression(std::u32string_view x) {
     values.pop_back();
     const Operand left = values.back();
     values.pop_back();
-    const double exact = Apply(op, left.value, right.value);
-    const double rounded = Round15(exact);
-    lastResult = Trimmed(ShortForm(rounded));
-    valueChars = valueChars - left.length - right.length + lastResult.size();
-    values.push_back({rounded, lastResult.size()});
+    double rounded = 0;
+    out.text = ShortText(Apply(op, left.value, right.value), rounded);
+    valueChars = valueChars - left.length - right.length + out.text.size;
+    values.push_back({rounded, out.text.size});
   };
 
   std::size_t pos = 0;
@@ -144,7 +151,27 @@ Value EvaluateExpression(std::u32string_view x) {
     reduce(pending.back());
     pending.pop_back();
   }
-  return lastResult;
+  out.kind = Evaluation::kComputed;
+  out.value = values.back().value;
+  return out;
+}
+
+Value EvaluateExpression(std::u32string_view expression) {
+  const Evaluation e = Evaluate(expression);
+  switch (e.kind) {
+    case Evaluation::kEmpty: return std::monostate{};
+    case Evaluation::kLone: return EncodeUtf8(e.lone);
+    default: return e.text.Str();
+  }
+}
+
+double EvaluatedNumber(const Evaluation& e) {
+  switch (e.kind) {
+    case Evaluation::kEmpty: return 0;
+    case Evaluation::kLone: return StrictRead(e.lone);
+    case Evaluation::kSigned: return Round15(e.value);  // its short form, read back
+    default: return e.value;
+  }
 }
 
 Value CalcExpression(std::string_view expression) {

@@ -15,18 +15,17 @@ namespace {
 // The constant of "pi": exactly the double nearest to these 15 digits.
 constexpr double kPi = 3.14159265358979;
 
-enum class Fn { kPi, kRand, kAbs, kInt, kSqrt, kSin, kAsin, kCos, kAcos, kTan, kMod, kPower, kRound };
-
 struct Entry {
   std::u32string_view name;  // lower case
-  Fn fn;
+  Function fn;
 };
 
 constexpr std::array<Entry, 13> kTable{{
-    {U"pi", Fn::kPi},     {U"rand", Fn::kRand}, {U"abs", Fn::kAbs},     {U"int", Fn::kInt},
-    {U"sqrt", Fn::kSqrt}, {U"sin", Fn::kSin},   {U"asin", Fn::kAsin},   {U"cos", Fn::kCos},
-    {U"acos", Fn::kAcos}, {U"tan", Fn::kTan},   {U"mod", Fn::kMod},     {U"power", Fn::kPower},
-    {U"round", Fn::kRound},
+    {U"pi", Function::kPi},     {U"rand", Function::kRand}, {U"abs", Function::kAbs},
+    {U"int", Function::kInt},   {U"sqrt", Function::kSqrt}, {U"sin", Function::kSin},
+    {U"asin", Function::kAsin}, {U"cos", Function::kCos},   {U"acos", Function::kAcos},
+    {U"tan", Function::kTan},   {U"mod", Function::kMod},   {U"power", Function::kPower},
+    {U"round", Function::kRound},
 }};
 
 // Names are matched without regard to letter case, exactly otherwise.
@@ -40,7 +39,7 @@ bool SameName(std::u32string_view lowerTableName, std::u32string_view name) {
   return true;
 }
 
-double ValueOf(std::u32string_view text) { return ToNumber(EvaluateExpression(text)); }
+double ValueOf(std::u32string_view text) { return EvaluatedNumber(Evaluate(text)); }
 
 // To the nearest whole number, a value halfway between two going to the even one.
 double RoundHalfEven(double x) {
@@ -92,19 +91,29 @@ double Checked(double result) {
   return result;
 }
 
-Value Compute(Fn fn, std::u32string_view argument) {
+}  // namespace
+
+std::optional<Function> FindFunction(std::u32string_view name) {
+  if (name.empty() || name.size() > 5) return std::nullopt;
+  for (const Entry& entry : kTable) {
+    if (SameName(entry.name, name)) return entry.fn;
+  }
+  return std::nullopt;
+}
+
+Value ComputeFunction(Function fn, std::u32string_view argument) {
   switch (fn) {
-    case Fn::kPi: return kPi;
-    case Fn::kRand: return LenientRead(SinglePrecisionForm(NextRandom()));
-    case Fn::kMod: {
+    case Function::kPi: return kPi;
+    case Function::kRand: return LenientRead(SinglePrecisionForm(NextRandom()));
+    case Function::kMod: {
       const Pair p = TwoValues(argument);
       return Mod(p.a, p.b);
     }
-    case Fn::kPower: {
+    case Function::kPower: {
       const Pair p = TwoValues(argument);
       return Power(p.a, p.b);
     }
-    case Fn::kRound: {
+    case Function::kRound: {
       const Pair p = TwoValues(argument);
       return Checked(Round(p.a, p.b));
     }
@@ -112,28 +121,24 @@ Value Compute(Fn fn, std::u32string_view argument) {
   }
   const double x = ValueOf(argument);
   switch (fn) {
-    case Fn::kAbs: return std::fabs(x);
-    case Fn::kInt: return std::floor(x);
-    case Fn::kSqrt:
+    case Function::kAbs: return std::fabs(x);
+    case Function::kInt: return std::floor(x);
+    case Function::kSqrt:
       if (x < 0) throw CalcError("square root of a negative number");
       return std::sqrt(x);
-    case Fn::kSin: return Checked(std::sin(x));
-    case Fn::kCos: return Checked(std::cos(x));
-    case Fn::kTan: return Checked(std::tan(x));
+    case Function::kSin: return Checked(std::sin(x));
+    case Function::kCos: return Checked(std::cos(x));
+    case Function::kTan: return Checked(std::tan(x));
     // The library's own arcsine and arccosine: defined at +-1 and exact near
     // there, where arctan(x / sqrt(1 - x^2)) loses its digits.
-    case Fn::kAsin: return Checked(std::asin(x));
-    case Fn::kAcos: return Checked(std::acos(x));
+    case Function::kAsin: return Checked(std::asin(x));
+    case Function::kAcos: return Checked(std::acos(x));
     default: return Checked(x);  // not reached: every function is handled above
   }
 }
 
-}  // namespace
-
 Value EvaluateFunction(std::u32string_view argument, std::u32string_view name) {
-  for (const Entry& entry : kTable) {
-    if (SameName(entry.name, name)) return Compute(entry.fn, argument);
-  }
+  if (const auto fn = FindFunction(name)) return ComputeFunction(*fn, argument);
   if (name.empty()) return EvaluateExpression(argument);
   return EncodeUtf8(name);
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
+#include "number_format.h"
 #include "quillo/calc_string.h"
 
 namespace CalcString {
@@ -59,9 +61,37 @@ double ReadOperand(std::u32string_view text);
 // a finite real number.
 double Power(double base, double exponent);
 
+// What the evaluator made of an expression: nothing (the empty value), the
+// expression itself (a single operand), or a number with its short form
+// (without the blank) as the text.
+struct Evaluation {
+  enum Kind { kEmpty, kLone, kSigned, kComputed } kind = kEmpty;
+  std::u32string_view lone;  // kLone: the operand, blanks trimmed
+  double value = 0;          // kSigned: the operand negated per sign; kComputed: the result
+  NumberText text;           // kSigned, kComputed
+};
+
+// The evaluator on UTF-32 text; the views of the result point into it.
+Evaluation Evaluate(std::u32string_view expression);
+
+// The evaluation as a number, as the strict reading of its text gives it
+// (0 for the empty value). Throws CalcError.
+double EvaluatedNumber(const Evaluation& evaluation);
+
 // CalcExpression and CalcFunction on UTF-32 text.
 Value EvaluateExpression(std::u32string_view expression);
 Value EvaluateFunction(std::u32string_view argument, std::u32string_view name);
+
+// The library's functions, as the names select them.
+enum class Function { kPi, kRand, kAbs, kInt, kSqrt, kSin, kAsin, kCos, kAcos, kTan, kMod, kPower, kRound };
+
+// The function that the name selects, letter case aside; none for any other
+// name, the empty one included.
+std::optional<Function> FindFunction(std::u32string_view name);
+
+// A function's value for its argument text: a double, or a whole number for
+// "mod". Throws CalcError.
+Value ComputeFunction(Function function, std::u32string_view argument);
 
 // The next value of the "rand" sequence, in [0, 1).
 float NextRandom();

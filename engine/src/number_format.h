@@ -20,12 +20,18 @@ struct NumberText {
 };
 
 // The short form of `value` without its leading blank: the value rounded to
-// 15 significant digits, " .5" written ".5". `rounded` becomes the value that
-// the text reads back as. Throws CalcError when that lies beyond the double
-// range.
+// 15 significant digits, " .5" written ".5".
+NumberText ShortText(double value);
+
+// As ShortText; `rounded` becomes the value that the text reads back as.
+// Throws CalcError when that lies beyond the double range.
 NumberText ShortText(double value, double& rounded);
 
 // The plain form of `value`: "0.5", "-0.25", "14", "1E-05".
 NumberText PlainText(double value);
+
+// As PlainText; `rounded` becomes the value that the text reads back as.
+// Throws CalcError when that lies beyond the double range.
+NumberText PlainText(double value, double& rounded);
 
 }  // namespace CalcString

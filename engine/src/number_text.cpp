@@ -207,6 +207,16 @@ Decimal ToDecimal(double value, int digits) {
 // The value that the digits read back as. Throws when it lies beyond the
 // double range.
 double ReadBack(const Decimal& d) {
+  // At most 15 digits make a whole number below 2^53: with a power of ten up
+  // to 10^22, one correctly rounded operation gives the nearest double.
+  const int scale = d.exponent - d.count + 1;
+  if (scale >= -22 && scale <= 22) {
+    std::uint64_t whole = 0;
+    for (int i = 0; i < d.count; ++i) whole = whole * 10 + static_cast<unsigned>(d.digits[i] - '0');
+    const double m = static_cast<double>(whole);
+    const double value = scale >= 0 ? m * kPowersOfTen[scale] : m / kPowersOfTen[-scale];
+    return d.negative ? -value : value;
+  }
   char text[48];
   std::memcpy(text, d.digits, static_cast<size_t>(d.count));
   char* p = text + d.count;
@@ -337,9 +347,22 @@ NumberText Zero(Form form) {
   return t;
 }
 
-NumberText Form15(double value, Form form) {
-  if (value == 0 || !std::isfinite(value)) return Zero(form);
-  return Write(ToDecimal15(value, nullptr), 15, form);
+// `value` rounded to 15 digits in the given form; with `rounded`, also the
+// value the text reads back as.
+NumberText Text15(double value, Form form, double* rounded) {
+  if (value == 0 || !std::isfinite(value)) {
+    if (rounded) *rounded = value;
+    return Zero(form);
+  }
+  return Write(ToDecimal15(value, rounded), 15, form);
+}
+
+NumberText WithoutBlank(NumberText t) {
+  if (t.size > 0 && t.chars[0] == ' ') {
+    std::memmove(t.chars, t.chars + 1, t.size - 1u);
+    --t.size;
+  }
+  return t;
 }
 
 }  // namespace
@@ -349,25 +372,14 @@ double StrictRead(std::u32string_view text) { return Strict(text); }
 double LenientRead(std::string_view text) { return Lenient(text); }
 double LenientRead(std::u32string_view text) { return Lenient(text); }
 
-std::string PlainForm(double value) { return Form15(value, Form::kPlain).Str(); }
-std::string ShortForm(double value) { return Form15(value, Form::kShort).Str(); }
+std::string PlainForm(double value) { return Text15(value, Form::kPlain, nullptr).Str(); }
+std::string ShortForm(double value) { return Text15(value, Form::kShort, nullptr).Str(); }
 
-NumberText PlainText(double value) { return Form15(value, Form::kPlain); }
-
+NumberText PlainText(double value) { return Text15(value, Form::kPlain, nullptr); }
+NumberText PlainText(double value, double& rounded) { return Text15(value, Form::kPlain, &rounded); }
+NumberText ShortText(double value) { return WithoutBlank(Text15(value, Form::kShort, nullptr)); }
 NumberText ShortText(double value, double& rounded) {
-  if (value == 0 || !std::isfinite(value)) {
-    rounded = value;
-    NumberText t;
-    t.chars[t.size++] = '0';
-    return t;
-  }
-  const Decimal d = ToDecimal15(value, &rounded);
-  NumberText t = Write(d, 15, Form::kShort);
-  if (!d.negative) {  // drop the leading blank
-    std::memmove(t.chars, t.chars + 1, t.size - 1u);
-    --t.size;
-  }
-  return t;
+  return WithoutBlank(Text15(value, Form::kShort, &rounded));
 }
 
 std::string SinglePrecisionForm(float value) {
