@@ -57,36 +57,31 @@ struct Operand {
 // An expression that is a single operand: as it stands, blanks trimmed,
 // unless it is a run of signs in front of a number, which is negated once
 // per sign and written in the short form.
-Evaluation LoneOperand(std::u32string_view expression) {
-  Evaluation out;
-  const auto first = expression.find_first_not_of(U' ');
-  if (first == std::u32string_view::npos) {
-    out.kind = Evaluation::kLone;  // the empty text
+template <class Ch>
+Evaluation<Ch> LoneOperand(std::basic_string_view<Ch> expression) {
+  using View = std::basic_string_view<Ch>;
+  Evaluation<Ch> out;
+  const auto first = expression.find_first_not_of(Ch(' '));
+  if (first == View::npos) {
+    out.kind = Evaluation<Ch>::kLone;  // the empty text
     return out;
   }
-  const auto last = expression.find_last_not_of(U' ');
-  const std::u32string_view operand = expression.substr(first, last - first + 1);
-  const auto signs = operand.find_first_not_of(U'-');
-  if (signs == std::u32string_view::npos) throw CalcError("a lone sign");
+  const auto last = expression.find_last_not_of(Ch(' '));
+  const View operand = expression.substr(first, last - first + 1);
+  const auto signs = operand.find_first_not_of(Ch('-'));
+  if (signs == View::npos) throw CalcError("a lone sign");
   if (signs >= 2) {
-    out.kind = Evaluation::kSigned;
+    out.kind = Evaluation<Ch>::kSigned;
     out.value = ReadOperand(operand);
     out.text = ShortText(out.value);
     return out;
   }
-  out.kind = Evaluation::kLone;
+  out.kind = Evaluation<Ch>::kLone;
   out.lone = operand;
   return out;
 }
 
 }  // namespace
-
-double ReadOperand(std::u32string_view text) {
-  std::size_t signs = 0;
-  while (signs < text.size() && text[signs] == U'-') ++signs;
-  const double value = StrictRead(text.substr(signs));
-  return signs % 2 == 1 ? -value : value;
-}
 
 double Power(double base, double exponent) {
   if (base < 0 && exponent != std::floor(exponent)) throw CalcError("no real power");
@@ -96,11 +91,12 @@ double Power(double base, double exponent) {
   return result;
 }
 
-Evaluation Evaluate(std::u32string_view x) {
-  Evaluation out;
+template <class Ch>
+Evaluation<Ch> Evaluate(std::basic_string_view<Ch> x) {
+  Evaluation<Ch> out;
   if (x.empty()) return out;  // the empty value
   // "," separates function arguments; inside an expression it is an error.
-  if (x.find(U',') != std::u32string_view::npos) throw CalcError("comma in expression");
+  if (x.find(Ch(',')) != std::basic_string_view<Ch>::npos) throw CalcError("comma in expression");
 
   std::vector<Operand> values;
   std::vector<char32_t> pending;
@@ -136,7 +132,7 @@ Evaluation Evaluate(std::u32string_view x) {
     valueChars += length;
     if (last) break;
 
-    const char32_t op = x[end];
+    const auto op = static_cast<char32_t>(x[end]);
     sawOperator = true;
     pos = end + 1;
     if (pos == x.size()) throw CalcError("operator without right operand");
@@ -151,33 +147,42 @@ Evaluation Evaluate(std::u32string_view x) {
     reduce(pending.back());
     pending.pop_back();
   }
-  out.kind = Evaluation::kComputed;
+  out.kind = Evaluation<Ch>::kComputed;
   out.value = values.back().value;
   return out;
 }
 
-Value EvaluateExpression(std::u32string_view expression) {
-  const Evaluation e = Evaluate(expression);
+template <class Ch>
+Value EvaluatedValue(const Evaluation<Ch>& e) {
   switch (e.kind) {
-    case Evaluation::kEmpty: return std::monostate{};
-    case Evaluation::kLone: return EncodeUtf8(e.lone);
+    case Evaluation<Ch>::kEmpty: return std::monostate{};
+    case Evaluation<Ch>::kLone: return EncodeUtf8(e.lone);
     default: return e.text.Str();
   }
 }
 
-double EvaluatedNumber(const Evaluation& e) {
+template <class Ch>
+double EvaluatedNumber(const Evaluation<Ch>& e) {
   switch (e.kind) {
-    case Evaluation::kEmpty: return 0;
-    case Evaluation::kLone: return StrictRead(e.lone);
-    case Evaluation::kSigned: return Round15(e.value);  // its short form, read back
+    case Evaluation<Ch>::kEmpty: return 0;
+    case Evaluation<Ch>::kLone: return StrictRead(e.lone);
+    case Evaluation<Ch>::kSigned: return Round15(e.value);  // its short form, read back
     default: return e.value;
   }
 }
 
+template Evaluation<char> Evaluate(std::string_view);
+template Evaluation<char32_t> Evaluate(std::u32string_view);
+template Value EvaluatedValue(const Evaluation<char>&);
+template Value EvaluatedValue(const Evaluation<char32_t>&);
+template double EvaluatedNumber(const Evaluation<char>&);
+template double EvaluatedNumber(const Evaluation<char32_t>&);
+
 Value CalcExpression(std::string_view expression) {
-  const auto text = DecodeUtf8(expression);
+  const auto text = DecodeText(expression, false);
   if (!text) throw CalcError("invalid UTF-8");
-  return EvaluateExpression(*text);
+  if (text->ascii) return EvaluatedValue(Evaluate(std::string_view(text->bytes)));
+  return EvaluatedValue(Evaluate(std::u32string_view(text->wide)));
 }
 
 }  // namespace CalcString

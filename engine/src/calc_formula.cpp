@@ -6,26 +6,10 @@
 
 #include "engine_internal.h"
 #include "quillo/number_text.h"
-#include "utf8.h"
 #include "working_text.h"
 
 namespace CalcString {
 namespace {
-
-bool IsBlank(char32_t c) {
-  return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == U'\u3000';
-}
-
-// Blanks go, full-width forms (U+FF01..U+FF5E) become their ASCII twins.
-void Normalise(std::u32string& text) {
-  std::size_t kept = 0;
-  for (char32_t c : text) {
-    if (IsBlank(c)) continue;
-    if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;
-    text[kept++] = c;
-  }
-  text.resize(kept);
-}
 
 bool IsNameDelimiter(char32_t c) { return IsOperator(c) || c == U'(' || c == U','; }
 
@@ -33,8 +17,9 @@ bool IsNameDelimiter(char32_t c) { return IsOperator(c) || c == U'(' || c == U',
 // exponent, in the plain form. The value is what the strict reading makes of
 // the library's value text; a name the library does not know makes
 // `pending` the unsupported-function message and fails.
-NumberText GroupText(std::u32string_view inner, std::u32string_view name,
-                     std::u32string_view exponent, std::string& pending) {
+template <class Ch>
+NumberText GroupText(std::basic_string_view<Ch> inner, std::basic_string_view<Ch> name,
+                     std::basic_string_view<Ch> exponent, std::string& pending) {
   double value = 0;
   NumberText plain;  // the plain form of `value`, when already written
   bool written = false;
@@ -48,39 +33,43 @@ NumberText GroupText(std::u32string_view inner, std::u32string_view name,
       written = true;
     }
   } else if (name.empty()) {
-    const Evaluation e = Evaluate(inner);
-    if (e.kind == Evaluation::kEmpty) throw CalcError("empty group");
+    const Evaluation<Ch> e = Evaluate(inner);
+    if (e.kind == Evaluation<Ch>::kEmpty) throw CalcError("empty group");
     value = EvaluatedNumber(e);
   } else {
     pending = std::string(kMessageUnsupported) + EncodeUtf8(name);
     throw CalcError("unsupported function");
   }
 
-  const double power = Power(value, exponent == U"1" ? 1.0 : ReadOperand(exponent));
-  // x^1 is x, whose plain form may be written already.
+  const bool one = exponent.size() == 1 && exponent[0] == Ch('1');
+  const double power = one ? value : Power(value, ReadOperand(exponent));
+  // The plain form of x^1, which is x, may be written already.
   return written && power == value ? plain : PlainText(power);
 }
 
 // Replaces the group whose "(" stands at `open` (0-based, in front of the
 // cut) by its value.
-void ReduceGroup(WorkingText& text, std::size_t open, std::string& pending) {
-  const std::u32string_view front = text.Front();
+template <class Ch>
+void ReduceGroup(WorkingText<Ch>& text, std::size_t open, std::string& pending) {
+  const auto front = text.Front();
   std::size_t nameFrom = open;
-  while (nameFrom > 0 && !IsNameDelimiter(front[nameFrom - 1])) --nameFrom;
+  while (nameFrom > 0 && !IsNameDelimiter(static_cast<char32_t>(front[nameFrom - 1]))) --nameFrom;
   // From here on the name, the group and what follows are one piece.
   text.MoveCut(nameFrom);
-  const std::u32string_view piece = text.Back();
+  const auto piece = text.Back();
   const std::size_t at = open - nameFrom;  // the "(" in the piece
 
-  const std::size_t closeAt = piece.find(U')', at + 1);
-  if (closeAt == std::u32string_view::npos) throw CalcError("no ) after the last (");
+  const std::size_t closeAt = piece.find(Ch(')'), at + 1);
+  if (closeAt == piece.npos) throw CalcError("no ) after the last (");
   const std::size_t close = nameFrom + closeAt;
   // 16-bit positions: O + 1 and C + 1, counted from 1.
   if (open + 2 > kMaxPosition || close + 2 > kMaxPosition) throw CalcError("position overflow");
 
-  std::u32string_view exponent = U"1";
+  std::basic_string_view<Ch> exponent;
+  static constexpr Ch kOne[] = {Ch('1')};
+  exponent = std::basic_string_view<Ch>(kOne, 1);
   std::size_t restAt = closeAt + 1;
-  if (restAt < piece.size() && piece[restAt] == U'^') {
+  if (restAt < piece.size() && piece[restAt] == Ch('^')) {
     if (close + 3 > kMaxPosition) throw CalcError("position overflow");  // C + 2
     const std::size_t end = ScanOperand(piece, closeAt + 2, true);
     exponent = piece.substr(closeAt + 2, end - closeAt - 2);
@@ -92,36 +81,41 @@ void ReduceGroup(WorkingText& text, std::size_t open, std::string& pending) {
   text.ReplaceBack(restAt, value.View());
 }
 
-Value EvaluateFormula(std::string_view source, std::string& pending) {
-  auto decoded = DecodeUtf8(source);
-  if (!decoded) throw CalcError("invalid UTF-8");
-  Normalise(*decoded);
-  if (decoded->empty() || IsOperator(decoded->back())) throw CalcError("empty or unfinished");
-
-  const auto opens = static_cast<std::size_t>(std::count(decoded->begin(), decoded->end(), U'('));
-  const auto closes = static_cast<std::size_t>(std::count(decoded->begin(), decoded->end(), U')'));
+// Steps from the bracket balance on, on the normalised text.
+template <class Ch>
+Value Reduce(std::basic_string_view<Ch> normalised, std::string& pending) {
+  if (normalised.empty() || IsOperator(static_cast<char32_t>(normalised.back()))) {
+    throw CalcError("empty or unfinished");
+  }
+  const auto opens = static_cast<std::size_t>(std::count(normalised.begin(), normalised.end(), Ch('(')));
+  const auto closes = static_cast<std::size_t>(std::count(normalised.begin(), normalised.end(), Ch(')')));
   if (opens > kMaxPosition || closes > kMaxPosition) throw CalcError("bracket count overflow");
   if (opens != closes) {
     pending = opens > closes ? kMessageMissingClose : kMessageMissingOpen;
     throw CalcError("unbalanced brackets");
   }
 
-  WorkingText text(*decoded);
-  decoded.reset();
+  WorkingText<Ch> text(normalised);
   // Nothing behind the cut holds a "(", so the last "(" is searched for in
   // front of it, and no character is looked at twice.
   for (;;) {
-    const std::size_t open = text.Front().rfind(U'(');
-    if (open == std::u32string_view::npos) break;
+    const std::size_t open = text.Front().rfind(Ch('('));
+    if (open == std::basic_string_view<Ch>::npos) break;
     ReduceGroup(text, open, pending);
   }
 
-  const Evaluation result = Evaluate(text.Whole());
+  const Evaluation<Ch> result = Evaluate(text.Whole());
   // A formula must end in a number.
-  if (result.kind == Evaluation::kEmpty) throw CalcError("no value");
+  if (result.kind == Evaluation<Ch>::kEmpty) throw CalcError("no value");
   EvaluatedNumber(result);
-  if (result.kind == Evaluation::kLone) return EncodeUtf8(result.lone);
-  return result.text.Str();
+  return EvaluatedValue(result);
+}
+
+Value EvaluateFormula(std::string_view source, std::string& pending) {
+  const auto text = DecodeText(source, true);
+  if (!text) throw CalcError("invalid UTF-8");
+  if (text->ascii) return Reduce(std::string_view(text->bytes), pending);
+  return Reduce(std::u32string_view(text->wide), pending);
 }
 
 }  // namespace

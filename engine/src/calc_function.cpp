@@ -7,7 +7,6 @@
 
 #include "engine_internal.h"
 #include "quillo/number_text.h"
-#include "utf8.h"
 
 namespace CalcString {
 namespace {
@@ -29,17 +28,21 @@ constexpr std::array<Entry, 13> kTable{{
 }};
 
 // Names are matched without regard to letter case, exactly otherwise.
-bool SameName(std::u32string_view lowerTableName, std::u32string_view name) {
+template <class Ch>
+bool SameName(std::u32string_view lowerTableName, std::basic_string_view<Ch> name) {
   if (name.size() != lowerTableName.size()) return false;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    char32_t c = name[i];
+    auto c = static_cast<char32_t>(name[i]);
     if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
     if (c != lowerTableName[i]) return false;
   }
   return true;
 }
 
-double ValueOf(std::u32string_view text) { return EvaluatedNumber(Evaluate(text)); }
+template <class Ch>
+double ValueOf(std::basic_string_view<Ch> text) {
+  return EvaluatedNumber(Evaluate(text));
+}
 
 // To the nearest whole number, a value halfway between two going to the even one.
 double RoundHalfEven(double x) {
@@ -57,9 +60,10 @@ struct Pair {
 
 // The two values of "mod", "power" and "round": the texts either side of the
 // first ",", left first.
-Pair TwoValues(std::u32string_view argument) {
-  const auto comma = argument.find(U',');
-  if (comma == std::u32string_view::npos) throw CalcError("second argument missing");
+template <class Ch>
+Pair TwoValues(std::basic_string_view<Ch> argument) {
+  const auto comma = argument.find(Ch(','));
+  if (comma == std::basic_string_view<Ch>::npos) throw CalcError("second argument missing");
   const double a = ValueOf(argument.substr(0, comma));
   const double b = ValueOf(argument.substr(comma + 1));
   return {a, b};
@@ -91,9 +95,17 @@ double Checked(double result) {
   return result;
 }
 
+template <class Ch>
+Value FunctionValue(std::basic_string_view<Ch> argument, std::basic_string_view<Ch> name) {
+  if (const auto fn = FindFunction(name)) return ComputeFunction(*fn, argument);
+  if (name.empty()) return EvaluatedValue(Evaluate(argument));
+  return EncodeUtf8(name);
+}
+
 }  // namespace
 
-std::optional<Function> FindFunction(std::u32string_view name) {
+template <class Ch>
+std::optional<Function> FindFunction(std::basic_string_view<Ch> name) {
   if (name.empty() || name.size() > 5) return std::nullopt;
   for (const Entry& entry : kTable) {
     if (SameName(entry.name, name)) return entry.fn;
@@ -101,7 +113,8 @@ std::optional<Function> FindFunction(std::u32string_view name) {
   return std::nullopt;
 }
 
-Value ComputeFunction(Function fn, std::u32string_view argument) {
+template <class Ch>
+Value ComputeFunction(Function fn, std::basic_string_view<Ch> argument) {
   switch (fn) {
     case Function::kPi: return kPi;
     case Function::kRand: return LenientRead(SinglePrecisionForm(NextRandom()));
@@ -137,17 +150,20 @@ Value ComputeFunction(Function fn, std::u32string_view argument) {
   }
 }
 
-Value EvaluateFunction(std::u32string_view argument, std::u32string_view name) {
-  if (const auto fn = FindFunction(name)) return ComputeFunction(*fn, argument);
-  if (name.empty()) return EvaluateExpression(argument);
-  return EncodeUtf8(name);
-}
+template std::optional<Function> FindFunction(std::string_view);
+template std::optional<Function> FindFunction(std::u32string_view);
+template Value ComputeFunction(Function, std::string_view);
+template Value ComputeFunction(Function, std::u32string_view);
 
 Value CalcFunction(std::string_view argument, std::string_view name) {
-  const auto a = DecodeUtf8(argument);
-  const auto n = DecodeUtf8(name);
+  const auto a = DecodeText(argument, false);
+  const auto n = DecodeText(name, false);
   if (!a || !n) throw CalcError("invalid UTF-8");
-  return EvaluateFunction(*a, *n);
+  if (a->ascii && n->ascii) return FunctionValue(std::string_view(a->bytes), std::string_view(n->bytes));
+  auto wide = [](const Decoded& d) { return d.ascii ? std::u32string(d.bytes.begin(), d.bytes.end()) : d.wide; };
+  const std::u32string wideArgument = wide(*a);
+  const std::u32string wideName = wide(*n);
+  return FunctionValue(std::u32string_view(wideArgument), std::u32string_view(wideName));
 }
 
 }  // namespace CalcString

@@ -14,9 +14,12 @@
 
 namespace CalcString {
 
+template <class Ch>
 class WorkingText {
 public:
-  explicit WorkingText(std::u32string_view text)
+  using View = std::basic_string_view<Ch>;
+
+  explicit WorkingText(View text)
       : buffer_(text.size() + Spare(text.size())), front_(text.size()), back_(buffer_.size()) {
     std::copy(text.begin(), text.end(), buffer_.begin());
   }
@@ -25,8 +28,8 @@ public:
   std::size_t cut() const { return front_; }
 
   // The characters in front of the cut, and from the cut to the end.
-  std::u32string_view Front() const { return {buffer_.data(), front_}; }
-  std::u32string_view Back() const { return {buffer_.data() + back_, buffer_.size() - back_}; }
+  View Front() const { return {buffer_.data(), front_}; }
+  View Back() const { return {buffer_.data() + back_, buffer_.size() - back_}; }
 
   // Moves the cut back to `position` (at most the cut).
   void MoveCut(std::size_t position) {
@@ -47,7 +50,7 @@ public:
   }
 
   // The whole text (the cut moves to the start).
-  std::u32string_view Whole() {
+  View Whole() {
     MoveCut(0);
     return Back();
   }
@@ -58,7 +61,7 @@ private:
   // Makes the gap hold at least `needed` characters.
   void Grow(std::size_t needed) {
     const std::size_t backSize = buffer_.size() - back_;
-    std::vector<char32_t> bigger(front_ + backSize + needed + Spare(size()));
+    std::vector<Ch> bigger(front_ + backSize + needed + Spare(size()));
     std::copy(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(front_), bigger.begin());
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(back_), buffer_.end(),
               bigger.end() - static_cast<std::ptrdiff_t>(backSize));
@@ -66,7 +69,7 @@ private:
     buffer_ = std::move(bigger);
   }
 
-  std::vector<char32_t> buffer_;
+  std::vector<Ch> buffer_;
   std::size_t front_;  // characters in front of the cut: buffer_[0, front_)
   std::size_t back_;   // the characters behind it: buffer_[back_, end)
 };
