@@ -1,7 +1,6 @@
 // The formula driver: opening test, normalisation, bracket balance, then the
 // bracket groups one at a time, the last "(" first, each replaced by its value
 // together with the function name in front of it and the power behind it.
-#include <algorithm>
 #include <string>
 
 #include "engine_internal.h"
@@ -83,19 +82,23 @@ void ReduceGroup(WorkingText<Ch>& text, std::size_t open, std::string& pending) 
 
 // Steps from the bracket balance on, on the normalised text.
 template <class Ch>
-Value Reduce(std::basic_string_view<Ch> normalised, std::string& pending) {
+Value Reduce(std::basic_string<Ch>&& normalised, std::string& pending) {
   if (normalised.empty() || IsOperator(static_cast<char32_t>(normalised.back()))) {
     throw CalcError("empty or unfinished");
   }
-  const auto opens = static_cast<std::size_t>(std::count(normalised.begin(), normalised.end(), Ch('(')));
-  const auto closes = static_cast<std::size_t>(std::count(normalised.begin(), normalised.end(), Ch(')')));
+  std::size_t opens = 0;
+  std::size_t closes = 0;
+  for (const Ch c : normalised) {
+    opens += c == Ch('(');
+    closes += c == Ch(')');
+  }
   if (opens > kMaxPosition || closes > kMaxPosition) throw CalcError("bracket count overflow");
   if (opens != closes) {
     pending = opens > closes ? kMessageMissingClose : kMessageMissingOpen;
     throw CalcError("unbalanced brackets");
   }
 
-  WorkingText<Ch> text(normalised);
+  WorkingText<Ch> text(std::move(normalised));
   // Nothing behind the cut holds a "(", so the last "(" is searched for in
   // front of it, and no character is looked at twice.
   for (;;) {
@@ -112,10 +115,10 @@ Value Reduce(std::basic_string_view<Ch> normalised, std::string& pending) {
 }
 
 Value EvaluateFormula(std::string_view source, std::string& pending) {
-  const auto text = DecodeText(source, true);
+  auto text = DecodeText(source, true);
   if (!text) throw CalcError("invalid UTF-8");
-  if (text->ascii) return Reduce(std::string_view(text->bytes), pending);
-  return Reduce(std::u32string_view(text->wide), pending);
+  if (text->ascii) return Reduce(std::move(text->bytes), pending);
+  return Reduce(std::move(text->wide), pending);
 }
 
 }  // namespace
@@ -128,9 +131,12 @@ Value CalcFormula(std::string_view source, const MessageBox& box) {
     // Every failure of the engine, and running out of memory, ends here.
   }
   if (box) {
-    std::string prompt = pending;
-    prompt.append("\r\n\r\n").append(kErrorHint);
-    box(prompt, kStyleOkOnly, std::string(kErrorTitle));
+    // The prompt is the message, two line breaks and the hint; the message
+    // alone is returned.
+    const std::size_t messageSize = pending.size();
+    pending.append("\r\n\r\n").append(kErrorHint);
+    box(pending, kStyleOkOnly, std::string(kErrorTitle));
+    pending.resize(messageSize);
   }
   return pending;
 }

@@ -11,7 +11,7 @@ namespace CalcString {
 
 // A number text of at most 24 characters.
 struct NumberText {
-  char chars[32];
+  char chars[32] = {};
   std::uint8_t size = 0;
 
   std::string_view View() const { return {chars, size}; }

@@ -50,36 +50,43 @@ bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
     ++p;
   }
   out.begin = p;
-  long long intDigits = 0;
-  long long firstSignificant = -1;  // index among all mantissa digits
-  long long digitCount = 0;
-  bool seenPoint = false;
-  for (; p < n; ++p) {
-    const Ch c = s[p];
-    if (IsDigit(c)) {
-      const auto d = static_cast<unsigned>(c - Ch('0'));
-      if (d != 0 && firstSignificant < 0) firstSignificant = digitCount;
-      ++digitCount;
-      if (!seenPoint) ++intDigits;
-      if (firstSignificant >= 0) {
-        if (out.kept < 19) {
-          out.mantissa = out.mantissa * 10 + d;
-          ++out.kept;
-          if (seenPoint) --out.scale;
-        } else {
-          out.droppedNonZero = out.droppedNonZero || d != 0;
-          if (!seenPoint) ++out.scale;
-        }
-      } else if (seenPoint) {
-        --out.scale;  // a leading zero behind the point
-      }
-    } else if (c == Ch('.') && !seenPoint) {
-      seenPoint = true;
-    } else {
-      break;
+  // One significant digit more: into the mantissa while it has room.
+  auto take = [&out](unsigned digit) {
+    if (out.kept < 19) {
+      out.mantissa = out.mantissa * 10 + digit;
+      ++out.kept;
+      return true;
     }
+    out.droppedNonZero = out.droppedNonZero || digit != 0;
+    return false;
+  };
+
+  // The whole part: leading zeros, then significant digits.
+  const size_t wholeFrom = p;
+  while (p < n && s[p] == Ch('0')) ++p;
+  const size_t significantFrom = p;
+  for (; p < n && IsDigit(s[p]); ++p) {
+    if (!take(static_cast<unsigned>(s[p] - Ch('0')))) ++out.scale;
   }
-  if (digitCount == 0) return false;
+  bool anyDigit = p > wholeFrom;
+  if (p > significantFrom) out.magnitude = static_cast<long long>(p - significantFrom) - 1;
+
+  // The fraction: leading zeros only count while nothing significant came.
+  if (p < n && s[p] == Ch('.')) {
+    ++p;
+    const size_t fractionFrom = p;
+    if (out.kept == 0) {
+      while (p < n && s[p] == Ch('0')) ++p;
+      out.scale -= static_cast<long long>(p - fractionFrom);
+      if (p < n && IsDigit(s[p])) out.magnitude = -static_cast<long long>(p - fractionFrom) - 1;
+    }
+    for (; p < n && IsDigit(s[p]); ++p) {
+      if (take(static_cast<unsigned>(s[p] - Ch('0')))) --out.scale;
+    }
+    anyDigit = anyDigit || p > fractionFrom;
+  }
+  if (!anyDigit) return false;
+  out.allZero = out.kept == 0;
 
   long long exponent = 0;
   if (p < n && (s[p] == Ch('E') || s[p] == Ch('e'))) {
@@ -97,9 +104,8 @@ bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
       p = q;
     }
   }
-  out.allZero = firstSignificant < 0;
   out.scale += exponent;
-  if (!out.allZero) out.magnitude = intDigits - 1 - firstSignificant + exponent;
+  out.magnitude += exponent;
   out.end = p;
   i = p;
   return true;
@@ -353,6 +359,22 @@ NumberText Text15(double value, Form form, double* rounded) {
   if (value == 0 || !std::isfinite(value)) {
     if (rounded) *rounded = value;
     return Zero(form);
+  }
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+    // A whole number of at most 15 digits is its own rounding and is written
+    // alike in both forms: its digits.
+    if (rounded) *rounded = value;
+    NumberText t;
+    char* out = t.chars;
+    if (value < 0) {
+      *out++ = '-';
+    } else if (form == Form::kShort) {
+      *out++ = ' ';
+    }
+    out = std::to_chars(out, t.chars + sizeof t.chars, static_cast<std::uint64_t>(magnitude)).ptr;
+    t.size = static_cast<std::uint8_t>(out - t.chars);
+    return t;
   }
   return Write(ToDecimal15(value, rounded), 15, form);
 }

@@ -76,15 +76,23 @@ bool IsBlank(char32_t c) {
 
 std::optional<Decoded> DecodeText(std::string_view text, bool normalise) {
   Decoded out;
-  bool ascii = true;
-  for (const char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  // Most formulas are ASCII: copied (without blanks) while checking that.
+  out.bytes.resize(text.size());
+  std::size_t kept = 0;
+  unsigned high = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    high |= byte;
+    out.bytes[kept] = c;
+    kept += normalise && (byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n') ? 0 : 1;
+  }
+  bool ascii = high < 0x80;
   if (ascii) {
-    out.bytes.reserve(text.size());
-    for (const char c : text) {
-      if (!normalise || !IsBlank(static_cast<char32_t>(c))) out.bytes.push_back(c);
-    }
+    out.bytes.resize(kept);
     return out;
   }
+  out.bytes.clear();
+  out.bytes.shrink_to_fit();
   auto wide = DecodeUtf8(text);
   if (!wide) return std::nullopt;
   if (normalise) {

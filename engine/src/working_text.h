@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace CalcString {
 
@@ -19,9 +18,10 @@ class WorkingText {
 public:
   using View = std::basic_string_view<Ch>;
 
-  explicit WorkingText(View text)
-      : buffer_(text.size() + Spare(text.size())), front_(text.size()), back_(buffer_.size()) {
-    std::copy(text.begin(), text.end(), buffer_.begin());
+  // Takes over the text's storage, with room to grow behind it.
+  explicit WorkingText(std::basic_string<Ch>&& text) : buffer_(std::move(text)), front_(buffer_.size()) {
+    buffer_.resize(front_ + Spare(front_));
+    back_ = buffer_.size();
   }
 
   std::size_t size() const { return front_ + (buffer_.size() - back_); }
@@ -61,7 +61,7 @@ private:
   // Makes the gap hold at least `needed` characters.
   void Grow(std::size_t needed) {
     const std::size_t backSize = buffer_.size() - back_;
-    std::vector<Ch> bigger(front_ + backSize + needed + Spare(size()));
+    std::basic_string<Ch> bigger(front_ + backSize + needed + Spare(size()), Ch());
     std::copy(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(front_), bigger.begin());
     std::copy(buffer_.begin() + static_cast<std::ptrdiff_t>(back_), buffer_.end(),
               bigger.end() - static_cast<std::ptrdiff_t>(backSize));
@@ -69,9 +69,9 @@ private:
     buffer_ = std::move(bigger);
   }
 
-  std::vector<Ch> buffer_;
-  std::size_t front_;  // characters in front of the cut: buffer_[0, front_)
-  std::size_t back_;   // the characters behind it: buffer_[back_, end)
+  std::basic_string<Ch> buffer_;
+  std::size_t front_;     // characters in front of the cut: buffer_[0, front_)
+  std::size_t back_ = 0;  // the characters behind it: buffer_[back_, end)
 };
 
 }  // namespace CalcString
