@@ -73,7 +73,7 @@ Evaluation<Ch> LoneOperand(std::basic_string_view<Ch> expression) {
   if (signs >= 2) {
     out.kind = Evaluation<Ch>::kSigned;
     out.value = ReadOperand(operand);
-    out.text = ShortText(out.value);
+    WriteShort(out.value, out.text);
     return out;
   }
   out.kind = Evaluation<Ch>::kLone;
@@ -96,6 +96,15 @@ template <class Ch>
 Evaluation<Ch> Evaluate(std::basic_string_view<Ch> x) {
   Evaluation<Ch> out;
   if (x.empty()) return out;  // the empty value
+  // A number alone (most arguments and groups are), read at once: the scan
+  // below would take it whole as the last operand, blanks and signs aside.
+  if (x.size() <= kMaxPosition && x[0] != Ch('+') && x[0] != Ch(' ') &&
+      !(x[0] == Ch('-') && x.size() > 1 && x[1] == Ch('-')) && ReadWholeNumber(x, out.value)) {
+    out.kind = Evaluation<Ch>::kLone;
+    out.lone = x;
+    out.loneRead = true;
+    return out;
+  }
   // "," separates function arguments; inside an expression it is an error.
   if (x.find(Ch(',')) != std::basic_string_view<Ch>::npos) throw CalcError("comma in expression");
 
@@ -113,7 +122,7 @@ Evaluation<Ch> Evaluate(std::basic_string_view<Ch> x) {
     const Operand left = values.back();
     values.pop_back();
     double rounded = 0;
-    out.text = ShortText(Apply(op, left.value, right.value), rounded);
+    WriteShort(Apply(op, left.value, right.value), rounded, out.text);
     valueChars = valueChars - left.length - right.length + out.text.size;
     values.push_back({rounded, out.text.size});
   };
@@ -166,7 +175,7 @@ template <class Ch>
 double EvaluatedNumber(const Evaluation<Ch>& e) {
   switch (e.kind) {
     case Evaluation<Ch>::kEmpty: return 0;
-    case Evaluation<Ch>::kLone: return StrictRead(e.lone);
+    case Evaluation<Ch>::kLone: return e.loneRead ? e.value : StrictRead(e.lone);
     case Evaluation<Ch>::kSigned: return Round15(e.value);  // its short form, read back
     default: return e.value;
   }

@@ -12,23 +12,22 @@ namespace {
 
 bool IsNameDelimiter(char32_t c) { return IsOperator(c) || c == U'(' || c == U','; }
 
-// The text that replaces a group: the value of the group raised to its
-// exponent, in the plain form. The value is what the strict reading makes of
-// the library's value text; a name the library does not know makes
-// `pending` the unsupported-function message and fails.
+// Writes the text that replaces a group into `plain`: the value of the group
+// raised to its exponent, in the plain form. The value is what the strict
+// reading makes of the library's value text; a name the library does not
+// know makes `pending` the unsupported-function message and fails.
 template <class Ch>
-NumberText GroupText(std::basic_string_view<Ch> inner, std::basic_string_view<Ch> name,
-                     std::basic_string_view<Ch> exponent, std::string& pending) {
+void GroupText(std::basic_string_view<Ch> inner, std::basic_string_view<Ch> name,
+               std::basic_string_view<Ch> exponent, std::string& pending, NumberText& plain) {
   double value = 0;
-  NumberText plain;  // the plain form of `value`, when already written
-  bool written = false;
+  bool written = false;  // `plain` holds the plain form of `value`
   if (const auto fn = FindFunction(name)) {
     const Value result = ComputeFunction(*fn, inner);
     if (const auto* whole = std::get_if<std::int32_t>(&result)) {
       value = *whole;
     } else {
       // Its plain form, read back: the value rounded to 15 digits.
-      plain = PlainText(std::get<double>(result), value);
+      WritePlain(std::get<double>(result), value, plain);
       written = true;
     }
   } else if (name.empty()) {
@@ -43,7 +42,7 @@ NumberText GroupText(std::basic_string_view<Ch> inner, std::basic_string_view<Ch
   const bool one = exponent.size() == 1 && exponent[0] == Ch('1');
   const double power = one ? value : Power(value, ReadOperand(exponent));
   // The plain form of x^1, which is x, may be written already.
-  return written && power == value ? plain : PlainText(power);
+  if (!written || power != value) WritePlain(power, plain);
 }
 
 // Replaces the group whose "(" stands at `open` (0-based, in front of the
@@ -75,8 +74,8 @@ void ReduceGroup(WorkingText<Ch>& text, std::size_t open, std::string& pending) 
     restAt = end;
   }
 
-  const NumberText value =
-      GroupText(piece.substr(at + 1, closeAt - at - 1), piece.substr(0, at), exponent, pending);
+  NumberText value;
+  GroupText(piece.substr(at + 1, closeAt - at - 1), piece.substr(0, at), exponent, pending, value);
   text.ReplaceBack(restAt, value.View());
 }
 

@@ -83,6 +83,7 @@ template <class Ch>
 struct Evaluation {
   enum Kind { kEmpty, kLone, kSigned, kComputed } kind = kEmpty;
   std::basic_string_view<Ch> lone;  // kLone: the operand, blanks trimmed
+  bool loneRead = false;            // kLone: `value` holds its strict reading
   double value = 0;  // kSigned: the operand negated per sign; kComputed: the result
   NumberText text;   // kSigned, kComputed
 };

@@ -42,70 +42,87 @@ constexpr long long kExponentCap = 1'000'000'000LL;
 // taken. Returns false when no digit was found (nothing is taken then).
 template <class Ch>
 bool TakeNumber(std::basic_string_view<Ch> s, size_t& i, NumberShape& out) {
+  // Locals, not `out`'s fields, in the loops: a store through `out` might
+  // change the text as far as the compiler knows, when Ch is char.
+  const Ch* text = s.data();
   size_t p = i;
   const size_t n = s.size();
-  out = NumberShape{};
-  if (p < n && (s[p] == Ch('+') || s[p] == Ch('-'))) {
-    out.negative = s[p] == Ch('-');
+  bool negative = false;
+  if (p < n && (text[p] == Ch('+') || text[p] == Ch('-'))) {
+    negative = text[p] == Ch('-');
     ++p;
   }
-  out.begin = p;
-  // One significant digit more: into the mantissa while it has room.
-  auto take = [&out](unsigned digit) {
-    if (out.kept < 19) {
-      out.mantissa = out.mantissa * 10 + digit;
-      ++out.kept;
-      return true;
-    }
-    out.droppedNonZero = out.droppedNonZero || digit != 0;
-    return false;
-  };
+  const size_t begin = p;
+  std::uint64_t mantissa = 0;
+  int kept = 0;                // significant digits in `mantissa`, at most 19
+  bool droppedNonZero = false;
+  long long scale = 0;
+  long long magnitude = 0;
 
   // The whole part: leading zeros, then significant digits.
   const size_t wholeFrom = p;
-  while (p < n && s[p] == Ch('0')) ++p;
+  while (p < n && text[p] == Ch('0')) ++p;
   const size_t significantFrom = p;
-  for (; p < n && IsDigit(s[p]); ++p) {
-    if (!take(static_cast<unsigned>(s[p] - Ch('0')))) ++out.scale;
+  for (; p < n && IsDigit(text[p]); ++p) {
+    const auto digit = static_cast<unsigned>(text[p] - Ch('0'));
+    if (kept < 19) {
+      mantissa = mantissa * 10 + digit;
+      ++kept;
+    } else {
+      droppedNonZero = droppedNonZero || digit != 0;
+      ++scale;
+    }
   }
   bool anyDigit = p > wholeFrom;
-  if (p > significantFrom) out.magnitude = static_cast<long long>(p - significantFrom) - 1;
+  if (p > significantFrom) magnitude = static_cast<long long>(p - significantFrom) - 1;
 
   // The fraction: leading zeros only count while nothing significant came.
-  if (p < n && s[p] == Ch('.')) {
+  if (p < n && text[p] == Ch('.')) {
     ++p;
     const size_t fractionFrom = p;
-    if (out.kept == 0) {
-      while (p < n && s[p] == Ch('0')) ++p;
-      out.scale -= static_cast<long long>(p - fractionFrom);
-      if (p < n && IsDigit(s[p])) out.magnitude = -static_cast<long long>(p - fractionFrom) - 1;
+    if (kept == 0) {
+      while (p < n && text[p] == Ch('0')) ++p;
+      scale -= static_cast<long long>(p - fractionFrom);
+      if (p < n && IsDigit(text[p])) magnitude = -static_cast<long long>(p - fractionFrom) - 1;
     }
-    for (; p < n && IsDigit(s[p]); ++p) {
-      if (take(static_cast<unsigned>(s[p] - Ch('0')))) --out.scale;
+    for (; p < n && IsDigit(text[p]); ++p) {
+      const auto digit = static_cast<unsigned>(text[p] - Ch('0'));
+      if (kept < 19) {
+        mantissa = mantissa * 10 + digit;
+        ++kept;
+        --scale;
+      } else {
+        droppedNonZero = droppedNonZero || digit != 0;
+      }
     }
     anyDigit = anyDigit || p > fractionFrom;
   }
   if (!anyDigit) return false;
-  out.allZero = out.kept == 0;
 
   long long exponent = 0;
-  if (p < n && (s[p] == Ch('E') || s[p] == Ch('e'))) {
+  if (p < n && (text[p] == Ch('E') || text[p] == Ch('e'))) {
     size_t q = p + 1;
     bool expNegative = false;
-    if (q < n && (s[q] == Ch('+') || s[q] == Ch('-'))) {
-      expNegative = s[q] == Ch('-');
+    if (q < n && (text[q] == Ch('+') || text[q] == Ch('-'))) {
+      expNegative = text[q] == Ch('-');
       ++q;
     }
-    if (q < n && IsDigit(s[q])) {
-      for (; q < n && IsDigit(s[q]); ++q) {
-        if (exponent < kExponentCap) exponent = exponent * 10 + (s[q] - Ch('0'));
+    if (q < n && IsDigit(text[q])) {
+      for (; q < n && IsDigit(text[q]); ++q) {
+        if (exponent < kExponentCap) exponent = exponent * 10 + (text[q] - Ch('0'));
       }
       if (expNegative) exponent = -exponent;
       p = q;
     }
   }
-  out.scale += exponent;
-  out.magnitude += exponent;
+  out.negative = negative;
+  out.allZero = kept == 0;
+  out.mantissa = mantissa;
+  out.kept = kept;
+  out.droppedNonZero = droppedNonZero;
+  out.scale = scale + exponent;
+  out.magnitude = magnitude + exponent;
+  out.begin = begin;
   out.end = p;
   i = p;
   return true;
@@ -124,35 +141,51 @@ std::string AsciiCopy(std::basic_string_view<Ch> s, const NumberShape& shape) {
   return text;
 }
 
+// The shape's value; false when it lies beyond the double range.
 template <class Ch>
-double Convert(std::basic_string_view<Ch> s, const NumberShape& shape) {
-  if (shape.allZero) return shape.negative ? -0.0 : 0.0;
+bool TryConvert(std::basic_string_view<Ch> s, const NumberShape& shape, double& value) {
+  if (shape.allZero) {
+    value = shape.negative ? -0.0 : 0.0;
+    return true;
+  }
   // Exact whole mantissa and an exactly representable power of ten: one
   // correctly rounded operation gives the nearest double.
   if (!shape.droppedNonZero && shape.mantissa <= (1ULL << 53) && shape.scale >= -22 &&
       shape.scale <= 22) {
     const double m = static_cast<double>(shape.mantissa);
-    const double value =
-        shape.scale >= 0 ? m * kPowersOfTen[shape.scale] : m / kPowersOfTen[-shape.scale];
-    return shape.negative ? -value : value;
+    value = shape.scale >= 0 ? m * kPowersOfTen[shape.scale] : m / kPowersOfTen[-shape.scale];
+    if (shape.negative) value = -value;
+    return true;
   }
   const std::string text = AsciiCopy(s, shape);
-  double value = 0;
   const char* first = text.data();
   const char* last = first + text.size();
   auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-  if (ec == std::errc::result_out_of_range) {
-    if (shape.magnitude < 0) return shape.negative ? -0.0 : 0.0;  // underflow
-    throw CalcError("number beyond the double range");
+  if (ec == std::errc::result_out_of_range && shape.magnitude < 0) {
+    value = shape.negative ? -0.0 : 0.0;  // underflow
+    return true;
   }
-  if (ec != std::errc() || ptr != last || !std::isfinite(value)) {
-    throw CalcError("not a number");
-  }
-  return shape.negative ? -value : value;
+  if (ec != std::errc() || ptr != last || !std::isfinite(value)) return false;
+  if (shape.negative) value = -value;
+  return true;
+}
+
+template <class Ch>
+double Convert(std::basic_string_view<Ch> s, const NumberShape& shape) {
+  double value = 0;
+  if (!TryConvert(s, shape, value)) throw CalcError("number beyond the double range");
+  return value;
 }
 
 template <class Ch>
 double Strict(std::basic_string_view<Ch> s) {
+  // Up to 15 plain digits: a whole number below 2^53, exact as it stands.
+  if (!s.empty() && s.size() <= 15) {
+    std::uint64_t whole = 0;
+    size_t k = 0;
+    for (; k < s.size() && IsDigit(s[k]); ++k) whole = whole * 10 + static_cast<unsigned>(s[k] - Ch('0'));
+    if (k == s.size()) return static_cast<double>(whole);
+  }
   size_t i = 0;
   while (i < s.size() && s[i] == Ch(' ')) ++i;
   NumberShape shape;
@@ -295,18 +328,23 @@ Decimal ToDecimal15(double value, double* rounded) {
   return d;
 }
 
-enum class Form { kPlain, kShort };
+// kBare is the short form without its leading blank.
+enum class Form { kPlain, kShort, kBare };
 
-// Writes the digits in positional notation or, for exponents from
-// `upperExponent` on and below -4, in exponent form.
-NumberText Write(const Decimal& d, int upperExponent, Form form) {
-  NumberText t;
-  char* out = t.chars;
-  if (d.negative) {
+// The sign, or the short form's blank.
+char* Start(char* out, bool negative, Form form) {
+  if (negative) {
     *out++ = '-';
   } else if (form == Form::kShort) {
     *out++ = ' ';
   }
+  return out;
+}
+
+// Writes the digits into `t` in positional notation or, for exponents from
+// `upperExponent` on and below -4, in exponent form.
+void Write(const Decimal& d, int upperExponent, Form form, NumberText& t) {
+  char* out = Start(t.chars, d.negative, form);
   auto append = [&out](const char* from, int count) {
     for (int i = 0; i < count; ++i) *out++ = from[i];
   };
@@ -341,67 +379,67 @@ NumberText Write(const Decimal& d, int upperExponent, Form form) {
     append(d.digits, d.count);
   }
   t.size = static_cast<std::uint8_t>(out - t.chars);
-  return t;
 }
 
-NumberText Zero(Form form) {
-  // Zero, negative zero included, is "0"; non-finite values never reach here
-  // from the evaluator, which fails on them first.
-  NumberText t;
-  if (form == Form::kShort) t.chars[t.size++] = ' ';
-  t.chars[t.size++] = '0';
-  return t;
-}
-
-// `value` rounded to 15 digits in the given form; with `rounded`, also the
-// value the text reads back as.
-NumberText Text15(double value, Form form, double* rounded) {
+// `value` rounded to 15 digits in the given form, written into `t` (in
+// place: a text built elsewhere and copied in costs more than its writing);
+// with `rounded`, also the value the text reads back as.
+void Text15(double value, Form form, double* rounded, NumberText& t) {
   if (value == 0 || !std::isfinite(value)) {
+    // Zero, negative zero included, is "0"; non-finite values never reach
+    // here from the evaluator, which fails on them first.
     if (rounded) *rounded = value;
-    return Zero(form);
+    char* out = Start(t.chars, false, form);
+    *out++ = '0';
+    t.size = static_cast<std::uint8_t>(out - t.chars);
+    return;
   }
   const double magnitude = std::fabs(value);
   if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
     // A whole number of at most 15 digits is its own rounding and is written
-    // alike in both forms: its digits.
+    // alike in every form: its digits.
     if (rounded) *rounded = value;
-    NumberText t;
-    char* out = t.chars;
-    if (value < 0) {
-      *out++ = '-';
-    } else if (form == Form::kShort) {
-      *out++ = ' ';
-    }
+    char* out = Start(t.chars, value < 0, form);
     out = std::to_chars(out, t.chars + sizeof t.chars, static_cast<std::uint64_t>(magnitude)).ptr;
     t.size = static_cast<std::uint8_t>(out - t.chars);
-    return t;
+    return;
   }
-  return Write(ToDecimal15(value, rounded), 15, form);
+  Write(ToDecimal15(value, rounded), 15, form, t);
 }
 
-NumberText WithoutBlank(NumberText t) {
-  if (t.size > 0 && t.chars[0] == ' ') {
-    std::memmove(t.chars, t.chars + 1, t.size - 1u);
-    --t.size;
-  }
-  return t;
+std::string Text15(double value, Form form) {
+  NumberText t;
+  Text15(value, form, nullptr, t);
+  return t.Str();
+}
+
+template <class Ch>
+bool WholeNumber(std::basic_string_view<Ch> text, double& value) {
+  size_t i = 0;
+  NumberShape shape;
+  return TakeNumber(text, i, shape) && i == text.size() && TryConvert(text, shape, value);
 }
 
 }  // namespace
+
+bool ReadWholeNumber(std::string_view text, double& value) { return WholeNumber(text, value); }
+bool ReadWholeNumber(std::u32string_view text, double& value) { return WholeNumber(text, value); }
 
 double StrictRead(std::string_view text) { return Strict(text); }
 double StrictRead(std::u32string_view text) { return Strict(text); }
 double LenientRead(std::string_view text) { return Lenient(text); }
 double LenientRead(std::u32string_view text) { return Lenient(text); }
 
-std::string PlainForm(double value) { return Text15(value, Form::kPlain, nullptr).Str(); }
-std::string ShortForm(double value) { return Text15(value, Form::kShort, nullptr).Str(); }
+std::string PlainForm(double value) { return Text15(value, Form::kPlain); }
+std::string ShortForm(double value) { return Text15(value, Form::kShort); }
 
-NumberText PlainText(double value) { return Text15(value, Form::kPlain, nullptr); }
-NumberText PlainText(double value, double& rounded) { return Text15(value, Form::kPlain, &rounded); }
-NumberText ShortText(double value) { return WithoutBlank(Text15(value, Form::kShort, nullptr)); }
-NumberText ShortText(double value, double& rounded) {
-  return WithoutBlank(Text15(value, Form::kShort, &rounded));
+void WritePlain(double value, NumberText& into) { Text15(value, Form::kPlain, nullptr, into); }
+void WritePlain(double value, double& rounded, NumberText& into) {
+  Text15(value, Form::kPlain, &rounded, into);
+}
+void WriteShort(double value, NumberText& into) { Text15(value, Form::kBare, nullptr, into); }
+void WriteShort(double value, double& rounded, NumberText& into) {
+  Text15(value, Form::kBare, &rounded, into);
 }
 
 std::string SinglePrecisionForm(float value) {
@@ -411,7 +449,9 @@ std::string SinglePrecisionForm(float value) {
   char buf[32];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
   (void)ec;
-  return Write(FromScientific(buf, end), 7, Form::kPlain).Str();
+  NumberText t;
+  Write(FromScientific(buf, end), 7, Form::kPlain, t);
+  return t.Str();
 }
 
 double Round15(double value) {
