@@ -27,18 +27,6 @@ constexpr std::array<Entry, 13> kTable{{
     {U"round", Function::kRound},
 }};
 
-// Names are matched without regard to letter case, exactly otherwise.
-template <class Ch>
-bool SameName(std::u32string_view lowerTableName, std::basic_string_view<Ch> name) {
-  if (name.size() != lowerTableName.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    auto c = static_cast<char32_t>(name[i]);
-    if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
-    if (c != lowerTableName[i]) return false;
-  }
-  return true;
-}
-
 template <class Ch>
 double ValueOf(std::basic_string_view<Ch> text) {
   return EvaluatedNumber(Evaluate(text));
@@ -104,11 +92,19 @@ Value FunctionValue(std::basic_string_view<Ch> argument, std::basic_string_view<
 
 }  // namespace
 
+// Names are matched without regard to letter case, exactly otherwise.
 template <class Ch>
 std::optional<Function> FindFunction(std::basic_string_view<Ch> name) {
   if (name.empty() || name.size() > 5) return std::nullopt;
+  char32_t lower[5];
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    auto c = static_cast<char32_t>(name[i]);
+    if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
+    lower[i] = c;
+  }
+  const std::u32string_view lowered(lower, name.size());
   for (const Entry& entry : kTable) {
-    if (SameName(entry.name, name)) return entry.fn;
+    if (entry.name == lowered) return entry.fn;
   }
   return std::nullopt;
 }

@@ -217,30 +217,33 @@ void DropTrailingZeros(Decimal& d) {
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
 }
 
-// Splits to_chars' scientific output ("-1.2345e-05") into a Decimal.
-Decimal FromScientific(const char* p, const char* end) {
-  Decimal d;
-  if (*p == '-') {
-    d.negative = true;
-    ++p;
-  }
+// Splits to_chars' scientific output ("-1.2345e-05") into `d`. (Decimals
+// are filled in place: copying one just written costs more than writing it.)
+void FromScientific(const char* p, const char* end, Decimal& d) {
+  d.negative = *p == '-';
+  if (d.negative) ++p;
+  int count = 0;
   for (; p != end && *p != 'e'; ++p) {
-    if (*p != '.') d.digits[d.count++] = *p;
+    if (*p != '.') d.digits[count++] = *p;
   }
+  int exponent = 0;
   if (p != end) {
     ++p;  // 'e'
-    std::from_chars(*p == '+' ? p + 1 : p, end, d.exponent);
+    const bool minus = *p == '-';
+    for (++p; p != end; ++p) exponent = exponent * 10 + (*p - '0');
+    if (minus) exponent = -exponent;
   }
+  d.count = count;
+  d.exponent = exponent;
   DropTrailingZeros(d);
-  return d;
 }
 
 // The value correctly rounded to `digits` significant digits.
-Decimal ToDecimal(double value, int digits) {
+void ToDecimal(double value, int digits, Decimal& d) {
   char buf[64];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1);
   (void)ec;  // 64 characters always suffice for a finite double
-  return FromScientific(buf, end);
+  FromScientific(buf, end, d);
 }
 
 // The value that the digits read back as. Throws when it lies beyond the
@@ -271,18 +274,18 @@ double ReadBack(const Decimal& d) {
   return d.negative ? -out : out;
 }
 
-// The value (finite, not 0) rounded to 15 significant digits, and, when
-// `rounded` is given, the value those digits read back as (which may fail:
-// the digits of the largest doubles round beyond the double range). The shortest digits that read back as the value
-// (std::to_chars without a precision, much faster than with one) decide the
-// rounding whenever they can: with at most 15 digits they are the rounded
-// digits themselves, with 17 (or 16 not ending in 5) no 15-digit midpoint can
-// lie between them and the value. A 16th digit 5 may be a tie or lie on
-// either side of it: that rare case takes the exact way, and so do subnormal
-// values, whose shortest digits are fewer than their 15-digit rounding.
-Decimal ToDecimal15(double value, double* rounded) {
+// The value (finite, not 0) rounded to 15 significant digits, into `d`,
+// and, when `rounded` is given, the value those digits read back as (which
+// may fail: the digits of the largest doubles round beyond the double range).
+// The shortest digits that read back as the value (std::to_chars without a
+// precision, much faster than with one) decide the rounding whenever they
+// can: with at most 15 digits they are the rounded digits themselves, with 17
+// (or 16 not ending in 5) no 15-digit midpoint can lie between them and the
+// value. A 16th digit 5 may be a tie or lie on either side of it: that rare
+// case takes the exact way, and so do subnormal values, whose shortest
+// digits are fewer than their 15-digit rounding.
+void ToDecimal15(double value, double* rounded, Decimal& d) {
   const double magnitude = std::fabs(value);
-  Decimal d;
   d.negative = value < 0;
   if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
     const auto whole = static_cast<std::uint64_t>(magnitude);
@@ -290,25 +293,25 @@ Decimal ToDecimal15(double value, double* rounded) {
     d.exponent = d.count - 1;
     DropTrailingZeros(d);
     if (rounded) *rounded = value;
-    return d;
+    return;
   }
   if (magnitude < std::numeric_limits<double>::min()) {
-    d = ToDecimal(value, 15);
+    ToDecimal(value, 15, d);
     if (rounded) *rounded = ReadBack(d);
-    return d;
+    return;
   }
   char buf[40];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
   (void)ec;
-  d = FromScientific(buf, end);
+  FromScientific(buf, end, d);
   if (d.count <= 15) {
     if (rounded) *rounded = value;
-    return d;
+    return;
   }
   if (d.count == 16 && d.digits[15] == '5') {
-    d = ToDecimal(value, 15);
+    ToDecimal(value, 15, d);
     if (rounded) *rounded = ReadBack(d);
-    return d;
+    return;
   }
   const bool up = d.digits[15] >= '5';  // a 16th digit 5 here has more behind it
   d.count = 15;
@@ -325,7 +328,6 @@ Decimal ToDecimal15(double value, double* rounded) {
   }
   DropTrailingZeros(d);
   if (rounded) *rounded = ReadBack(d);
-  return d;
 }
 
 // kBare is the short form without its leading blank.
@@ -404,7 +406,9 @@ void Text15(double value, Form form, double* rounded, NumberText& t) {
     t.size = static_cast<std::uint8_t>(out - t.chars);
     return;
   }
-  Write(ToDecimal15(value, rounded), 15, form, t);
+  Decimal d;
+  ToDecimal15(value, rounded, d);
+  Write(d, 15, form, t);
 }
 
 std::string Text15(double value, Form form) {
@@ -450,14 +454,17 @@ std::string SinglePrecisionForm(float value) {
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
   (void)ec;
   NumberText t;
-  Write(FromScientific(buf, end), 7, Form::kPlain, t);
+  Decimal d;
+  FromScientific(buf, end, d);
+  Write(d, 7, Form::kPlain, t);
   return t.Str();
 }
 
 double Round15(double value) {
   if (value == 0 || !std::isfinite(value)) return value;
   double rounded = 0;
-  ToDecimal15(value, &rounded);
+  Decimal d;
+  ToDecimal15(value, &rounded, d);
   return rounded;
 }
 
