@@ -20,7 +20,11 @@ public:
   bool PrintBars(std::ostream& out) const;
 
 private:
-  std::map<std::string, double> medianNs_;  // run name -> median real time
+  struct Median {
+    double realNs;
+    double cpuNs;
+  };
+  std::map<std::string, Median> medians_;  // by run name
 };
 
 }  // namespace QuilloBench
