@@ -206,7 +206,7 @@ std::string FormulaGenerator::Next() {
 std::string FormulaGenerator::NearLimit() {
   constexpr std::size_t kLimit = 32767;
   const std::size_t near = kLimit - 8 + Below(16);  // 32,759 .. 32,774
-  switch (Below(9)) {
+  switch (Below(10)) {
     case 0: {
       // A group placed so that its "(" or ")" (and the position behind) meet
       // the limit: a flat sum in front, of even length.
@@ -254,6 +254,12 @@ std::string FormulaGenerator::NearLimit() {
       while (f.size() < near) f += Chance(50) ? "1E-05+" : "--2.5E+1*";
       f += "1";
       return f;
+    }
+    case 8: {
+      // Calls whose values are longer than the calls: the working text grows.
+      const char* calls[] = {"pi()+", "sin(1)+", "rand()*", "Acos(0.3)-", "(1/3)*"};
+      const std::string call = Pick(calls);
+      return Times(call, near / call.size()) + "1";
     }
     default: {
       // A long operand as the last one.
