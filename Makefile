@@ -1,6 +1,7 @@
 # The two commands of the README: `make run` and `make test`. Each installs
 # what is missing, configures, builds and runs; both are quiet when all is
-# present. `make package` builds the Debian package.
+# present. `make package` builds the Debian package; `make bench` measures
+# (a Release build of its own).
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= 2
@@ -9,8 +10,11 @@ DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 CONFIGURE = CXXFLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
 	LDFLAGS="$$($(DEB_FLAGS) LDFLAGS)" \
 	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+BENCH_DIR ?= build-bench
+BENCH_FLAGS ?= --benchmark_repetitions=15 --benchmark_min_time=0.2 \
+  --benchmark_display_aggregates_only=true
 
-.PHONY: run test package build build-app deps-run deps-test deps-package
+.PHONY: run test package bench build build-app deps-run deps-test deps-package deps-bench
 
 run: deps-run build-app
 	@$(BUILD_DIR)/app/quillo
@@ -24,6 +28,18 @@ package: deps-package build-app
 	@cd $(BUILD_DIR) && cpack -G DEB -B package >/dev/null
 	@ls -1 $(abspath $(BUILD_DIR))/package/*.deb | tail -n 1
 
+# The engine benchmarks (medians of repeated runs, then the bars), and the
+# whole quillo-eval process on a 32,000-character sum. Exit status 1 when a
+# bar was missed.
+bench: deps-bench
+	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DQUILLO_BUILD_TESTS=OFF -DQUILLO_BUILD_BENCH=ON >/dev/null
+	@ninja -C $(BENCH_DIR) -j$(JOBS) --quiet
+	@status=0; \
+	$(BENCH_DIR)/bench/quillo-bench $(BENCH_FLAGS) || status=1; \
+	bench/quillo-eval-time $(BENCH_DIR)/tools/quillo-eval || status=1; \
+	exit $$status
+
 deps-run:
 	@scripts/install-deps run
 
@@ -32,6 +48,9 @@ deps-test:
 
 deps-package:
 	@scripts/install-deps package
+
+deps-bench:
+	@scripts/install-deps bench
 
 # `make run` installs no test libraries, so a build it configures first
 # leaves the test suites out; `make test` turns them on.

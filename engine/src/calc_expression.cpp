@@ -8,12 +8,15 @@
 // or a looser priority arrives. That is exactly the order in which a postfix
 // text "1 2 3,^ 4,*,+" would be reduced from its first ",", and the value
 // stack's texts joined by blanks are the postfix text in front of that ",";
-// their length is what the 16-bit position limit applies to.
+// their length is what the 16-bit position limit applies to. Values stay
+// numbers; of each step's short form only its length is kept, and the text of
+// the last one.
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "engine_internal.h"
+#include "number_format.h"
 #include "quillo/number_text.h"
 #include "utf8.h"
 
@@ -46,41 +49,42 @@ double Apply(char32_t op, double left, double right) {
   return result;
 }
 
-std::string Trimmed(std::string text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 struct Operand {
   double value;
   std::size_t length;  // characters in the postfix text
 };
 
-// An expression that is a single operand comes back as it stands, unless it
-// is a run of signs in front of a number, which is negated once per sign.
-Value LoneOperand(std::u32string_view expression) {
-  const auto first = expression.find_first_not_of(U' ');
-  if (first == std::u32string_view::npos) return std::string();
-  const auto last = expression.find_last_not_of(U' ');
-  const std::u32string_view operand = expression.substr(first, last - first + 1);
-  const auto signs = operand.find_first_not_of(U'-');
-  if (signs == std::u32string_view::npos) throw CalcError("a lone sign");
-  if (signs >= 2) return Trimmed(ShortForm(ReadOperand(operand)));
-  return EncodeUtf8(operand);
+// An expression that is a single operand: as it stands, blanks trimmed,
+// unless it is a run of signs in front of a number, which is negated once
+// per sign and written in the short form.
+template <class Ch>
+Evaluation<Ch> LoneOperand(std::basic_string_view<Ch> expression) {
+  using View = std::basic_string_view<Ch>;
+  Evaluation<Ch> out;
+  const auto first = expression.find_first_not_of(Ch(' '));
+  if (first == View::npos) {
+    out.kind = Evaluation<Ch>::kLone;  // the empty text
+    return out;
+  }
+  const auto last = expression.find_last_not_of(Ch(' '));
+  const View operand = expression.substr(first, last - first + 1);
+  const auto signs = operand.find_first_not_of(Ch('-'));
+  if (signs == View::npos) throw CalcError("a lone sign");
+  if (signs >= 2) {
+    out.kind = Evaluation<Ch>::kSigned;
+    out.value = ReadOperand(operand);
+    WriteShort(out.value, out.text);
+    return out;
+  }
+  out.kind = Evaluation<Ch>::kLone;
+  out.lone = operand;
+  return out;
 }
 
 }  // namespace
 
-double ReadOperand(std::u32string_view text) {
-  std::size_t signs = 0;
-  while (signs < text.size() && text[signs] == U'-') ++signs;
-  const double value = StrictRead(text.substr(signs));
-  return signs % 2 == 1 ? -value : value;
-}
-
 double Power(double base, double exponent) {
+  if (exponent == 1) return base;  // what pow gives, exactly, without its cost
   if (base < 0 && exponent != std::floor(exponent)) throw CalcError("no real power");
   if (base == 0 && exponent < 0) throw CalcError("division by zero");
   const double result = std::pow(base, exponent);
@@ -88,15 +92,25 @@ double Power(double base, double exponent) {
   return result;
 }
 
-Value EvaluateExpression(std::u32string_view x) {
-  if (x.empty()) return std::monostate{};
+template <class Ch>
+Evaluation<Ch> Evaluate(std::basic_string_view<Ch> x) {
+  Evaluation<Ch> out;
+  if (x.empty()) return out;  // the empty value
+  // A number alone (most arguments and groups are), read at once: the scan
+  // below would take it whole as the last operand, blanks and signs aside.
+  if (x.size() <= kMaxPosition && x[0] != Ch('+') && x[0] != Ch(' ') &&
+      !(x[0] == Ch('-') && x.size() > 1 && x[1] == Ch('-')) && ReadWholeNumber(x, out.value)) {
+    out.kind = Evaluation<Ch>::kLone;
+    out.lone = x;
+    out.loneRead = true;
+    return out;
+  }
   // "," separates function arguments; inside an expression it is an error.
-  if (x.find(U',') != std::u32string_view::npos) throw CalcError("comma in expression");
+  if (x.find(Ch(',')) != std::basic_string_view<Ch>::npos) throw CalcError("comma in expression");
 
   std::vector<Operand> values;
   std::vector<char32_t> pending;
   std::size_t valueChars = 0;  // characters of the operands on the value stack
-  std::string lastResult;
 
   auto reduce = [&](char32_t op) {
     // The first "," of the postfix text stands behind the stacked operands
@@ -107,11 +121,10 @@ Value EvaluateExpression(std::u32string_view x) {
     values.pop_back();
     const Operand left = values.back();
     values.pop_back();
-    const double exact = Apply(op, left.value, right.value);
-    const double rounded = Round15(exact);
-    lastResult = Trimmed(ShortForm(rounded));
-    valueChars = valueChars - left.length - right.length + lastResult.size();
-    values.push_back({rounded, lastResult.size()});
+    double rounded = 0;
+    WriteShort(Apply(op, left.value, right.value), rounded, out.text);
+    valueChars = valueChars - left.length - right.length + out.text.size;
+    values.push_back({rounded, out.text.size});
   };
 
   std::size_t pos = 0;
@@ -129,7 +142,7 @@ Value EvaluateExpression(std::u32string_view x) {
     valueChars += length;
     if (last) break;
 
-    const char32_t op = x[end];
+    const auto op = static_cast<char32_t>(x[end]);
     sawOperator = true;
     pos = end + 1;
     if (pos == x.size()) throw CalcError("operator without right operand");
@@ -144,13 +157,42 @@ Value EvaluateExpression(std::u32string_view x) {
     reduce(pending.back());
     pending.pop_back();
   }
-  return lastResult;
+  out.kind = Evaluation<Ch>::kComputed;
+  out.value = values.back().value;
+  return out;
 }
 
+template <class Ch>
+Value EvaluatedValue(const Evaluation<Ch>& e) {
+  switch (e.kind) {
+    case Evaluation<Ch>::kEmpty: return std::monostate{};
+    case Evaluation<Ch>::kLone: return EncodeUtf8(e.lone);
+    default: return e.text.Str();
+  }
+}
+
+template <class Ch>
+double EvaluatedNumber(const Evaluation<Ch>& e) {
+  switch (e.kind) {
+    case Evaluation<Ch>::kEmpty: return 0;
+    case Evaluation<Ch>::kLone: return e.loneRead ? e.value : StrictRead(e.lone);
+    case Evaluation<Ch>::kSigned: return Round15(e.value);  // its short form, read back
+    default: return e.value;
+  }
+}
+
+template Evaluation<char> Evaluate(std::string_view);
+template Evaluation<char32_t> Evaluate(std::u32string_view);
+template Value EvaluatedValue(const Evaluation<char>&);
+template Value EvaluatedValue(const Evaluation<char32_t>&);
+template double EvaluatedNumber(const Evaluation<char>&);
+template double EvaluatedNumber(const Evaluation<char32_t>&);
+
 Value CalcExpression(std::string_view expression) {
-  const auto text = DecodeUtf8(expression);
+  const auto text = DecodeText(expression, false);
   if (!text) throw CalcError("invalid UTF-8");
-  return EvaluateExpression(*text);
+  if (text->ascii) return EvaluatedValue(Evaluate(std::string_view(text->bytes)));
+  return EvaluatedValue(Evaluate(std::u32string_view(text->wide)));
 }
 
 }  // namespace CalcString

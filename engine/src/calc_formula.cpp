@@ -1,100 +1,123 @@
 // The formula driver: opening test, normalisation, bracket balance, then the
 // bracket groups one at a time, the last "(" first, each replaced by its value
 // together with the function name in front of it and the power behind it.
-#include <algorithm>
 #include <string>
 
 #include "engine_internal.h"
 #include "quillo/number_text.h"
-#include "utf8.h"
 #include "working_text.h"
 
 namespace CalcString {
 namespace {
 
-bool IsBlank(char32_t c) {
-  return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == U'\u3000';
-}
-
-// Blanks go, full-width forms (U+FF01..U+FF5E) become their ASCII twins.
-std::u32string Normalise(const std::u32string& text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (char32_t c : text) {
-    if (IsBlank(c)) continue;
-    if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;
-    out.push_back(c);
-  }
-  return out;
-}
-
 bool IsNameDelimiter(char32_t c) { return IsOperator(c) || c == U'(' || c == U','; }
 
-// Replaces the group whose "(" stands at `open` (0-based) by its value.
-// `pending` becomes the unsupported-function message when the name is not
-// known; every other failure leaves it alone.
-void ReduceGroup(WorkingText& text, std::size_t open, std::string& pending) {
-  std::size_t close = open + 1;
-  while (close < text.size() && text[close] != U')') ++close;
-  if (close == text.size()) throw CalcError("no ) after the last (");
-  // 16-bit positions: O + 1 and C + 1, counted from 1.
-  if (open + 2 > kMaxPosition || close + 2 > kMaxPosition) throw CalcError("position overflow");
-
-  std::u32string exponent = U"1";
-  std::size_t restFrom = close + 1;
-  if (restFrom < text.size() && text[restFrom] == U'^') {
-    if (close + 3 > kMaxPosition) throw CalcError("position overflow");  // C + 2
-    const std::size_t end = ScanOperand(text, close + 2, true);
-    exponent = text.Substr(close + 2, end);
-    restFrom = end;
-  }
-
-  std::size_t nameFrom = open;
-  while (nameFrom > 0 && !IsNameDelimiter(text[nameFrom - 1])) --nameFrom;
-  const std::u32string name = text.Substr(nameFrom, open);
-
-  const Value value = EvaluateFunction(text.Substr(open + 1, close), name);
-  const std::string valueText = ToText(value);
-  const std::string nameText = EncodeUtf8(name);
-  if (valueText == nameText) {
-    if (name.empty()) throw CalcError("empty group");
-    pending = std::string(kMessageUnsupported) + nameText;
+// Writes the text that replaces a group into `plain`: the value of the group
+// raised to its exponent, in the plain form. The value is what the strict
+// reading makes of the library's value text; a name the library does not
+// know makes `pending` the unsupported-function message and fails.
+template <class Ch>
+void GroupText(std::basic_string_view<Ch> inner, std::basic_string_view<Ch> name,
+               std::basic_string_view<Ch> exponent, std::string& pending, NumberText& plain) {
+  double value = 0;
+  bool written = false;  // `plain` holds the plain form of `value`
+  if (const auto fn = FindFunction(name)) {
+    const Value result = ComputeFunction(*fn, inner);
+    if (const auto* whole = std::get_if<std::int32_t>(&result)) {
+      value = *whole;
+    } else {
+      // Its plain form, read back: the value rounded to 15 digits.
+      WritePlain(std::get<double>(result), value, plain);
+      written = true;
+    }
+  } else if (name.empty()) {
+    const Evaluation<Ch> e = Evaluate(inner);
+    if (e.kind == Evaluation<Ch>::kEmpty) throw CalcError("empty group");
+    value = EvaluatedNumber(e);
+  } else {
+    pending = std::string(kMessageUnsupported) + EncodeUtf8(name);
     throw CalcError("unsupported function");
   }
 
-  const double power = Power(StrictRead(valueText), ReadOperand(exponent));
-  const std::string plain = PlainForm(power);
-  text.Replace(nameFrom, restFrom, std::u32string(plain.begin(), plain.end()));
+  const bool one = exponent.size() == 1 && exponent[0] == Ch('1');
+  const double power = one ? value : Power(value, ReadOperand(exponent));
+  // The plain form of x^1, which is x, may be written already.
+  if (!written || power != value) WritePlain(power, plain);
 }
 
-Value Evaluate(std::string_view source, std::string& pending) {
-  const auto decoded = DecodeUtf8(source);
-  if (!decoded) throw CalcError("invalid UTF-8");
-  std::u32string normalised = Normalise(*decoded);
-  if (normalised.empty() || IsOperator(normalised.back())) throw CalcError("empty or unfinished");
+// Replaces the group whose "(" stands at `open` (0-based, in front of the
+// cut) by its value.
+template <class Ch>
+void ReduceGroup(WorkingText<Ch>& text, std::size_t open, std::string& pending) {
+  const auto front = text.Front();
+  std::size_t nameFrom = open;
+  while (nameFrom > 0 && !IsNameDelimiter(static_cast<char32_t>(front[nameFrom - 1]))) --nameFrom;
+  // From here on the name, the group and what follows are one piece.
+  text.MoveCut(nameFrom);
+  const auto piece = text.Back();
+  const std::size_t at = open - nameFrom;  // the "(" in the piece
 
-  const auto opens = static_cast<std::size_t>(std::count(normalised.begin(), normalised.end(), U'('));
-  const auto closes = static_cast<std::size_t>(std::count(normalised.begin(), normalised.end(), U')'));
+  const std::size_t closeAt = piece.find(Ch(')'), at + 1);
+  if (closeAt == piece.npos) throw CalcError("no ) after the last (");
+  const std::size_t close = nameFrom + closeAt;
+  // 16-bit positions: O + 1 and C + 1, counted from 1.
+  if (open + 2 > kMaxPosition || close + 2 > kMaxPosition) throw CalcError("position overflow");
+
+  std::basic_string_view<Ch> exponent;
+  static constexpr Ch kOne[] = {Ch('1')};
+  exponent = std::basic_string_view<Ch>(kOne, 1);
+  std::size_t restAt = closeAt + 1;
+  if (restAt < piece.size() && piece[restAt] == Ch('^')) {
+    if (close + 3 > kMaxPosition) throw CalcError("position overflow");  // C + 2
+    const std::size_t end = ScanOperand(piece, closeAt + 2, true);
+    exponent = piece.substr(closeAt + 2, end - closeAt - 2);
+    restAt = end;
+  }
+
+  NumberText value;
+  GroupText(piece.substr(at + 1, closeAt - at - 1), piece.substr(0, at), exponent, pending, value);
+  text.ReplaceBack(restAt, value.View());
+}
+
+// Steps from the bracket balance on, on the normalised text.
+template <class Ch>
+Value Reduce(std::basic_string<Ch>&& normalised, std::string& pending) {
+  if (normalised.empty() || IsOperator(static_cast<char32_t>(normalised.back()))) {
+    throw CalcError("empty or unfinished");
+  }
+  std::size_t opens = 0;
+  std::size_t closes = 0;
+  for (const Ch c : normalised) {
+    opens += c == Ch('(');
+    closes += c == Ch(')');
+  }
   if (opens > kMaxPosition || closes > kMaxPosition) throw CalcError("bracket count overflow");
   if (opens != closes) {
     pending = opens > closes ? kMessageMissingClose : kMessageMissingOpen;
     throw CalcError("unbalanced brackets");
   }
 
-  WorkingText text(std::move(normalised));
+  WorkingText<Ch> text(std::move(normalised));
   // Nothing behind the cut holds a "(", so the last "(" is searched for in
   // front of it, and no character is looked at twice.
-  for (std::size_t searchEnd = text.cut(); searchEnd > 0;) {
-    std::size_t open = searchEnd;
-    while (open > 0 && text[open - 1] != U'(') --open;
-    if (open == 0) break;
-    ReduceGroup(text, open - 1, pending);
-    searchEnd = text.cut();
+  for (;;) {
+    const std::size_t open = text.Front().rfind(Ch('('));
+    if (open == std::basic_string_view<Ch>::npos) break;
+    ReduceGroup(text, open, pending);
   }
 
-  Value result = EvaluateExpression(text.Str());
-  StrictRead(ToText(result));  // a formula must end in a number
-  return result;
+  const Evaluation<Ch> result = Evaluate(text.Whole());
+  // A formula must end in a number.
+  if (result.kind == Evaluation<Ch>::kEmpty) throw CalcError("no value");
+  EvaluatedNumber(result);
+  return EvaluatedValue(result);
+}
+
+Value EvaluateFormula(std::string_view source, std::string& pending) {
+  auto text = DecodeText(source, true);
+  if (!text) throw CalcError("invalid UTF-8");
+  if (text->ascii) return Reduce(std::move(text->bytes), pending);
+  return Reduce(std::move(text->wide), pending);
 }
 
 }  // namespace
@@ -102,14 +125,17 @@ Value Evaluate(std::string_view source, std::string& pending) {
 Value CalcFormula(std::string_view source, const MessageBox& box) {
   std::string pending(kMessageGeneric);
   try {
-    return Evaluate(source, pending);
+    return EvaluateFormula(source, pending);
   } catch (const std::exception&) {
     // Every failure of the engine, and running out of memory, ends here.
   }
   if (box) {
-    std::string prompt = pending;
-    prompt.append("\r\n\r\n").append(kErrorHint);
-    box(prompt, kStyleOkOnly, std::string(kErrorTitle));
+    // The prompt is the message, two line breaks and the hint; the message
+    // alone is returned.
+    const std::size_t messageSize = pending.size();
+    pending.append("\r\n\r\n").append(kErrorHint);
+    box(pending, kStyleOkOnly, std::string(kErrorTitle));
+    pending.resize(messageSize);
   }
   return pending;
 }

@@ -7,7 +7,6 @@
 
 #include "engine_internal.h"
 #include "quillo/number_text.h"
-#include "utf8.h"
 
 namespace CalcString {
 namespace {
@@ -15,32 +14,23 @@ namespace {
 // The constant of "pi": exactly the double nearest to these 15 digits.
 constexpr double kPi = 3.14159265358979;
 
-enum class Fn { kPi, kRand, kAbs, kInt, kSqrt, kSin, kAsin, kCos, kAcos, kTan, kMod, kPower, kRound };
-
 struct Entry {
   std::u32string_view name;  // lower case
-  Fn fn;
+  Function fn;
 };
 
 constexpr std::array<Entry, 13> kTable{{
-    {U"pi", Fn::kPi},     {U"rand", Fn::kRand}, {U"abs", Fn::kAbs},     {U"int", Fn::kInt},
-    {U"sqrt", Fn::kSqrt}, {U"sin", Fn::kSin},   {U"asin", Fn::kAsin},   {U"cos", Fn::kCos},
-    {U"acos", Fn::kAcos}, {U"tan", Fn::kTan},   {U"mod", Fn::kMod},     {U"power", Fn::kPower},
-    {U"round", Fn::kRound},
+    {U"pi", Function::kPi},     {U"rand", Function::kRand}, {U"abs", Function::kAbs},
+    {U"int", Function::kInt},   {U"sqrt", Function::kSqrt}, {U"sin", Function::kSin},
+    {U"asin", Function::kAsin}, {U"cos", Function::kCos},   {U"acos", Function::kAcos},
+    {U"tan", Function::kTan},   {U"mod", Function::kMod},   {U"power", Function::kPower},
+    {U"round", Function::kRound},
 }};
 
-// Names are matched without regard to letter case, exactly otherwise.
-bool SameName(std::u32string_view lowerTableName, std::u32string_view name) {
-  if (name.size() != lowerTableName.size()) return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    char32_t c = name[i];
-    if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
-    if (c != lowerTableName[i]) return false;
-  }
-  return true;
+template <class Ch>
+double ValueOf(std::basic_string_view<Ch> text) {
+  return EvaluatedNumber(Evaluate(text));
 }
-
-double ValueOf(std::u32string_view text) { return ToNumber(EvaluateExpression(text)); }
 
 // To the nearest whole number, a value halfway between two going to the even one.
 double RoundHalfEven(double x) {
@@ -58,9 +48,10 @@ struct Pair {
 
 // The two values of "mod", "power" and "round": the texts either side of the
 // first ",", left first.
-Pair TwoValues(std::u32string_view argument) {
-  const auto comma = argument.find(U',');
-  if (comma == std::u32string_view::npos) throw CalcError("second argument missing");
+template <class Ch>
+Pair TwoValues(std::basic_string_view<Ch> argument) {
+  const auto comma = argument.find(Ch(','));
+  if (comma == std::basic_string_view<Ch>::npos) throw CalcError("second argument missing");
   const double a = ValueOf(argument.substr(0, comma));
   const double b = ValueOf(argument.substr(comma + 1));
   return {a, b};
@@ -92,19 +83,46 @@ double Checked(double result) {
   return result;
 }
 
-Value Compute(Fn fn, std::u32string_view argument) {
+template <class Ch>
+Value FunctionValue(std::basic_string_view<Ch> argument, std::basic_string_view<Ch> name) {
+  if (const auto fn = FindFunction(name)) return ComputeFunction(*fn, argument);
+  if (name.empty()) return EvaluatedValue(Evaluate(argument));
+  return EncodeUtf8(name);
+}
+
+}  // namespace
+
+// Names are matched without regard to letter case, exactly otherwise.
+template <class Ch>
+std::optional<Function> FindFunction(std::basic_string_view<Ch> name) {
+  if (name.empty() || name.size() > 5) return std::nullopt;
+  char32_t lower[5];
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    auto c = static_cast<char32_t>(name[i]);
+    if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
+    lower[i] = c;
+  }
+  const std::u32string_view lowered(lower, name.size());
+  for (const Entry& entry : kTable) {
+    if (entry.name == lowered) return entry.fn;
+  }
+  return std::nullopt;
+}
+
+template <class Ch>
+Value ComputeFunction(Function fn, std::basic_string_view<Ch> argument) {
   switch (fn) {
-    case Fn::kPi: return kPi;
-    case Fn::kRand: return LenientRead(SinglePrecisionForm(NextRandom()));
-    case Fn::kMod: {
+    case Function::kPi: return kPi;
+    case Function::kRand: return LenientRead(SinglePrecisionForm(NextRandom()));
+    case Function::kMod: {
       const Pair p = TwoValues(argument);
       return Mod(p.a, p.b);
     }
-    case Fn::kPower: {
+    case Function::kPower: {
       const Pair p = TwoValues(argument);
       return Power(p.a, p.b);
     }
-    case Fn::kRound: {
+    case Function::kRound: {
       const Pair p = TwoValues(argument);
       return Checked(Round(p.a, p.b));
     }
@@ -112,37 +130,36 @@ Value Compute(Fn fn, std::u32string_view argument) {
   }
   const double x = ValueOf(argument);
   switch (fn) {
-    case Fn::kAbs: return std::fabs(x);
-    case Fn::kInt: return std::floor(x);
-    case Fn::kSqrt:
+    case Function::kAbs: return std::fabs(x);
+    case Function::kInt: return std::floor(x);
+    case Function::kSqrt:
       if (x < 0) throw CalcError("square root of a negative number");
       return std::sqrt(x);
-    case Fn::kSin: return Checked(std::sin(x));
-    case Fn::kCos: return Checked(std::cos(x));
-    case Fn::kTan: return Checked(std::tan(x));
+    case Function::kSin: return Checked(std::sin(x));
+    case Function::kCos: return Checked(std::cos(x));
+    case Function::kTan: return Checked(std::tan(x));
     // The library's own arcsine and arccosine: defined at +-1 and exact near
     // there, where arctan(x / sqrt(1 - x^2)) loses its digits.
-    case Fn::kAsin: return Checked(std::asin(x));
-    case Fn::kAcos: return Checked(std::acos(x));
+    case Function::kAsin: return Checked(std::asin(x));
+    case Function::kAcos: return Checked(std::acos(x));
     default: return Checked(x);  // not reached: every function is handled above
   }
 }
 
-}  // namespace
-
-Value EvaluateFunction(std::u32string_view argument, std::u32string_view name) {
-  for (const Entry& entry : kTable) {
-    if (SameName(entry.name, name)) return Compute(entry.fn, argument);
-  }
-  if (name.empty()) return EvaluateExpression(argument);
-  return EncodeUtf8(name);
-}
+template std::optional<Function> FindFunction(std::string_view);
+template std::optional<Function> FindFunction(std::u32string_view);
+template Value ComputeFunction(Function, std::string_view);
+template Value ComputeFunction(Function, std::u32string_view);
 
 Value CalcFunction(std::string_view argument, std::string_view name) {
-  const auto a = DecodeUtf8(argument);
-  const auto n = DecodeUtf8(name);
+  const auto a = DecodeText(argument, false);
+  const auto n = DecodeText(name, false);
   if (!a || !n) throw CalcError("invalid UTF-8");
-  return EvaluateFunction(*a, *n);
+  if (a->ascii && n->ascii) return FunctionValue(std::string_view(a->bytes), std::string_view(n->bytes));
+  auto wide = [](const Decoded& d) { return d.ascii ? std::u32string(d.bytes.begin(), d.bytes.end()) : d.wide; };
+  const std::u32string wideArgument = wide(*a);
+  const std::u32string wideName = wide(*n);
+  return FunctionValue(std::u32string_view(wideArgument), std::u32string_view(wideName));
 }
 
 }  // namespace CalcString

@@ -58,6 +58,7 @@ TEST(CalcFormula, Results) {
       {"2^3^2", "64"},            {"-2^2", "4"},            {"round(1.005,2)", "1"},
       {"(1E+16)+1", "1E+16"},     {"((((((1))))))", "1"},   {"mod(10,4)^2", "4"},
       {"\t1\r\n+\u30002", "3"},
+      {"1E-320*1", "9.99988867182683E-321"},  // 15 digits of a subnormal value
   };
   for (const auto& c : cases) {
     Recorder r;
@@ -83,6 +84,9 @@ TEST(CalcFormula, Messages) {
       {"(1+2)(3)", ">> 暂不支持函数：2)"},  // ")" does not end a name
       {"\xff", kGeneric},    {"1+\xc3(", kGeneric},  {"\xed\xa0\x80", kGeneric},
       {"(-8)^(1/3)", kGeneric}, {"1E400", kGeneric}, {"(1E300)^2", kGeneric},
+      // A group whose plain form cannot be read back fails only where it is
+      // read, after the groups in front of it.
+      {"foo(1)*(1.7976931348623157E+308)", ">> 暂不支持函数：foo"},
   };
   for (const auto& c : cases) {
     Recorder r;

@@ -49,6 +49,27 @@ TEST(NumberText, PlainAndShortForms) {
   }
 }
 
+TEST(NumberText, FormsRoundTheExactValue) {
+  // Ties at the 16th digit go to the even one; subnormal values keep 15
+  // digits; the largest double is written even though its 15 digits lie
+  // beyond the double range (reading them back fails, writing never does).
+  const FormCase cases[] = {
+      {123456789012345.5, "123456789012346", " 123456789012346"},
+      {123456789012344.5, "123456789012344", " 123456789012344"},
+      {1234567890123455.0, "1.23456789012346E+15", " 1.23456789012346E+15"},
+      {1e-320, "9.99988867182683E-321", " 9.99988867182683E-321"},
+      {4.9406564584124654E-324, "4.94065645841247E-324", " 4.94065645841247E-324"},
+      {2.2250738585072014E-308, "2.2250738585072E-308", " 2.2250738585072E-308"},
+      {std::numeric_limits<double>::max(), "1.79769313486232E+308", " 1.79769313486232E+308"},
+      {-std::numeric_limits<double>::max(), "-1.79769313486232E+308", "-1.79769313486232E+308"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PlainForm(c.value), c.plain) << c.value;
+    EXPECT_EQ(ShortForm(c.value), c.shortForm) << c.value;
+  }
+  EXPECT_EQ(Round15(1e-320), StrictRead(std::string_view("9.99988867182683E-321")));
+}
+
 TEST(NumberText, SinglePrecisionForm) {
   EXPECT_EQ(SinglePrecisionForm(0.1234567f), "0.1234567");
   EXPECT_EQ(SinglePrecisionForm(0.99999994f), "0.9999999");  // largest float below 1

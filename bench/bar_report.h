@@ -1,0 +1,30 @@
+// A console reporter that also keeps the median of every benchmark and, at
+// the end, sets them against the performance bars: each pathological family
+// at most 2 ms at the limit and at most 2.3 times its time at half the limit,
+// the worked example at most 2 µs.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace QuilloBench {
+
+class BarReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& reports) override;
+
+  // Prints the bar table; false when a bar was missed or a median is missing.
+  bool PrintBars(std::ostream& out) const;
+
+private:
+  struct Median {
+    double realNs;
+    double cpuNs;
+  };
+  std::map<std::string, Median> medians_;  // by run name
+};
+
+}  // namespace QuilloBench
