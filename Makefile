@@ -4,7 +4,21 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build deps-run deps-test
+# The sanitizer build: a second build directory of the same tree, compiled
+# with clang, every library, tool and test under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzz targets beside them.
+SAN_DIR ?= build-sanitize
+SAN_FLAGS ?= -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+  -DQUILLO_SANITIZE=ON -DQUILLO_BUILD_FUZZ=ON
+SAN_ENV ?= ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+  UBSAN_OPTIONS=print_stacktrace=1
+# Fuzzing: per-target working corpora outside git, kept between runs.
+# `make test` fuzzes each target for FUZZ_SECONDS, `make fuzz` for SECONDS.
+FUZZ_WORK ?= fuzz-work
+FUZZ_SECONDS ?= 30
+SECONDS ?= 60
+
+.PHONY: run test build deps-run deps-test sanitize-build fuzz
 
 run: deps-run build
 	@echo 'Quillo: no window yet; evaluating sample formulas with quillo-eval'
@@ -12,8 +26,14 @@ run: deps-run build
 	  printf '%-22s' "$$f"; $(BUILD_DIR)/tools/quillo-eval "$$f" || true; \
 	done
 
-test: deps-test build
+test: deps-test build sanitize-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
+	@cd $(SAN_DIR) && env $(SAN_ENV) ctest --output-on-failure
+	@scripts/fuzz $(SAN_DIR) $(FUZZ_WORK) $(FUZZ_SECONDS)
+
+# Every fuzz target for SECONDS each; non-zero exit on a finding.
+fuzz: deps-test sanitize-build
+	@scripts/fuzz $(SAN_DIR) $(FUZZ_WORK) $(SECONDS)
 
 deps-run:
 	@scripts/install-deps run
@@ -26,3 +46,9 @@ $(BUILD_DIR)/build.ninja:
 
 build: $(BUILD_DIR)/build.ninja
 	@ninja -C $(BUILD_DIR) --quiet
+
+$(SAN_DIR)/build.ninja:
+	@CXX=clang++ cmake -S . -B $(SAN_DIR) -G Ninja $(SAN_FLAGS) >/dev/null
+
+sanitize-build: $(SAN_DIR)/build.ninja
+	@ninja -C $(SAN_DIR) --quiet
