@@ -93,7 +93,9 @@ Value Evaluate(std::string_view source, std::string& pending) {
   }
 
   Value result = EvaluateExpression(text.Str());
-  StrictRead(ToText(result));  // a formula must end in a number
+  // A formula must end in a number, and one that the result box can show:
+  // its 15-digit rounding must lie within the double range too.
+  Round15(StrictRead(ToText(result)));
   return result;
 }
 
