@@ -3,10 +3,12 @@
 // four messages after exactly one call of the message box; the same formula
 // must give the same answer again; and the full-width twin of the formula
 // (every printable ASCII character as its U+FF01..U+FF5E form, every blank as
-// U+3000) must give the very same answer, since normalisation maps it back.
-// The twin is checked for inputs up to kTwinLimit bytes: long inputs are
-// there for the position limits, and a third evaluation would halve the
-// speed at which they are explored.
+// U+3000) must give the very same answer, since normalisation maps it back;
+// and a formula that gives a number v must give -v, rounded to 15 digits,
+// when written as "-(formula)".
+// The last two are checked for inputs up to kRelationLimit bytes: long
+// inputs are there for the position limits, and further evaluations would
+// slow down their exploration.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,7 +30,7 @@ constexpr std::string_view kMissingOpen = ">>表达式缺左括号：(";
 constexpr std::string_view kUnsupported = ">> 暂不支持函数：";
 constexpr std::string_view kPromptTail = "\r\n\r\n        请输入或修改……";
 constexpr std::string_view kTitle = "错误提示";
-constexpr std::size_t kTwinLimit = 4096;
+constexpr std::size_t kRelationLimit = 4096;
 
 struct Call {
   std::string prompt;
@@ -151,9 +153,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(again.value == first.value && again.calls == first.calls,
         "the same formula gave another answer", input, CalcString::ToText(again.value));
 
-  if (size > kTwinLimit) return 0;
+  if (size > kRelationLimit) return 0;
   const Outcome twin = Evaluate(FullWidthTwin(input));
   Check(twin.value == first.value && twin.calls == first.calls,
         "the full-width twin gave another answer", input, CalcString::ToText(twin.value));
+
+  if (first.calls.empty()) {
+    const Outcome negated = Evaluate("-(" + std::string(input) + ")");
+    const std::string text = CalcString::ToText(negated.value);
+    Check(negated.calls.empty(), "-(formula) failed where the formula gave a number", input, text);
+    Check(CalcString::StrictRead(text) == -CalcString::Round15(CalcString::StrictRead(*result)),
+          "-(formula) is not minus the formula's value", input, text);
+  }
   return 0;
 }

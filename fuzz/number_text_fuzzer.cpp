@@ -146,6 +146,10 @@ void CheckReadings(std::string_view text) {
     Check(lenient && *lenient == 0, "a text without a leading number did not read as 0", g_input);
   }
   if (strict) Check(Same(lenient, strict), "the lenient and strict readings differ", g_input);
+
+  // The result box's text exists exactly for the texts that are numbers.
+  Check(CalcString::DisplayText(text).has_value() == strict.has_value(),
+        "a display text for a text that is not a number, or none for a number", g_input);
 }
 
 // `body` is a written number without sign or blank; checks its shape for a
