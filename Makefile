@@ -15,7 +15,7 @@ SAN_ENV ?= ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_a
 # Fuzzing: per-target working corpora outside git, kept between runs.
 # `make test` fuzzes each target for FUZZ_SECONDS, `make fuzz` for SECONDS.
 FUZZ_WORK ?= fuzz-work
-FUZZ_SECONDS ?= 30
+FUZZ_SECONDS ?= 60
 SECONDS ?= 60
 
 .PHONY: run test build deps-run deps-test sanitize-build fuzz
