@@ -107,9 +107,10 @@ Value Reduce(std::basic_string<Ch>&& normalised, std::string& pending) {
   }
 
   const Evaluation<Ch> result = Evaluate(text.Whole());
-  // A formula must end in a number.
+  // A formula must end in a number, and one that the result box can show:
+  // its 15-digit rounding must lie within the double range too.
   if (result.kind == Evaluation<Ch>::kEmpty) throw CalcError("no value");
-  EvaluatedNumber(result);
+  Round15(EvaluatedNumber(result));
   return EvaluatedValue(result);
 }
 

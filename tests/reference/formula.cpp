@@ -97,9 +97,10 @@ std::string Evaluate(std::string_view source, std::string& pending) {
     s = prefix + PlainForm(power) + rest;
   }
 
-  // 6. The final value must be a number.
+  // 6. The final value must be a number, and its short form (what the
+  // result box shows) a number too.
   const Text result = ToText(CalcExpression(s));
-  StrictRead(result);
+  StrictRead(ShortForm(StrictRead(result)));
   return EncodeUtf8(result);
 }
 
