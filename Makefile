@@ -18,8 +18,10 @@ SAN_FLAGS ?= -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
   -DQUILLO_SANITIZE=ON -DQUILLO_BUILD_FUZZ=ON
 # No suppressions: nothing in the tree needs one. A suite whose toolkit leaks
 # on purpose would add LSAN_OPTIONS=suppressions=FILE here, every line of
-# FILE explained.
-SAN_ENV ?= ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+# FILE explained. strict_string_checks stays off: with it, ASan reports
+# libxkbcommon's strndup of the X server's atom names, which are not
+# NUL-terminated and which strndup, rightly, reads only up to its length.
+SAN_ENV ?= ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1
 # The package check builds a package of the build it runs in: not of this one.
 SAN_SKIP ?= ^package$$

@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 
 #include "an_dh.h"
 #include "qt_platform.h"
@@ -30,17 +29,21 @@ struct SeenBox {
 };
 
 // Waits (up to 5 s) for the application's modal widget, records it when it
-// is a message box, and closes it with its OK button.
+// is a message box, and closes it with its OK button. The polling timer
+// belongs to the application and deletes itself when it is done.
 void CloseBoxWhenShown(SeenBox& seen) {
-  auto timer = std::make_shared<QElapsedTimer>();
-  timer->start();
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [&seen, timer, poll] {
+  auto* poll = new QTimer(QCoreApplication::instance());
+  poll->setInterval(10);
+  QElapsedTimer started;
+  started.start();
+  QObject::connect(poll, &QTimer::timeout, poll, [&seen, poll, started] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) {
-      if (timer->elapsed() < 5000) QTimer::singleShot(10, *poll);
+      if (started.elapsed() >= 5000) poll->deleteLater();
       return;
     }
+    poll->stop();
+    poll->deleteLater();
     seen = {true,         box->windowTitle(),     box->text(), box->textFormat(), box->icon(),
             int(box->buttons().size()), box->standardButtons(), box->windowModality()};
     if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
@@ -48,8 +51,8 @@ void CloseBoxWhenShown(SeenBox& seen) {
     } else {
       box->reject();
     }
-  };
-  QTimer::singleShot(0, *poll);
+  });
+  poll->start();
 }
 
 }  // namespace
