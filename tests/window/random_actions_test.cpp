@@ -12,6 +12,7 @@
 // Every window's row is named by its seed. QUILLO_RANDOM_SEED sets the first
 // seed and QUILLO_RANDOM_STEPS the steps per window; a failure prints the
 // steps that led to it.
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -83,6 +84,20 @@ const QStringList kFormulas = {
 // What an input method commits in one piece, some of it beyond the BMP.
 const QStringList kCommitted = {"一加二", "计算", "（１＋２）＊３", "𠮷", "𠮷+1", "１/３", "中文（", "）"};
 
+// Texts pasted whole: formulas with the line breaks and tabs that text
+// copied from elsewhere brings along.
+const QStringList kPasted = {"1+2\n",        "\r\n2*3",      "(1+2)\r\n*3\r\n", "1\t+\t2",
+                             "1+2\r",        "１＋２\n\n",    "power(2,\n10)",    "一加二\n",
+                             "2*sin(30)\u2029", "\t\t1/4"};
+
+// What the box makes of pasted plain text: every line break (CR LF, CR, LF,
+// paragraph separator) one paragraph break, which its text shows as LF.
+QString AsPasted(QString text) {
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+      .replace(u'\r', u'\n')
+      .replace(QChar::ParagraphSeparator, u'\n');
+}
+
 // A character that a key press puts into the box as it is. Not: controls and
 // other unprintables, which the box ignores; the no-break space and the line
 // and paragraph separators, which Qt's plain text turns into a blank and line
@@ -137,7 +152,7 @@ public:
     return QStringLiteral("%1 evaluations (%2 results, %3 message boxes), %4 list inserts, "
                           "%5 copies, %6 link openings; formula %7 characters long")
         .arg(evaluations_)
-        .arg(history_.count(u'\n') / 2)
+        .arg(results_)
         .arg(messages_.size())
         .arg(inserts_)
         .arg(clipboard_.size())
@@ -156,7 +171,8 @@ private:
     const int roll = random_.Below(100);
     if (roll < 24) return TypeKeys();
     if (roll < 28) return TypeAndEnter();
-    if (roll < 34) return Commit();
+    if (roll < 32) return Commit();
+    if (roll < 34) return Paste();
     if (roll < 46) return EditKey();
     if (roll < 50) return ClickFormula();
     if (roll < 60) return Enter();
@@ -244,6 +260,26 @@ private:
       QInputMethodEvent commit;
       commit.setCommitString(text);
       QApplication::sendEvent(ui().TB, &commit);
+    };
+  }
+
+  // Ctrl+V with a text on Qt's own clipboard (the platform's clipboard is
+  // for copying the result only): a pasted formula, or a generated one as it
+  // comes, controls and broken UTF-8 included.
+  std::function<void()> Paste() {
+    const int roll = random_.Below(3);
+    QString text = roll == 0 ? random_.Pick(kPasted)
+                   : roll == 1 ? random_.Pick(kFormulas)
+                               : QString::fromUtf8(formulas_.Next()).left(60);
+    // Qt's plain text shows these as a blank and a line break; the frame
+    // marks are the document's own.
+    for (const char16_t c : {u'\u00A0', u'\u2028', u'\uFDD0', u'\uFDD1'}) text.remove(QChar(c));
+    box_.Type(AsPasted(text));
+    Log(QStringLiteral("paste \"%1\"").arg(text));
+    return [this, text] {
+      FocusFormula();
+      QGuiApplication::clipboard()->setText(text);
+      QTest::keyClick(ui().TB, Qt::Key_V, Qt::ControlModifier);
     };
   }
 
@@ -458,6 +494,7 @@ private:
       result_ = QString::fromStdString(*display);
       history_.prepend(HistoryEntry(result_, formula));
       ++successes_;
+      ++results_;
     }
     messages_ += calls;
     ++evaluations_;
@@ -525,6 +562,7 @@ private:
   int opened_ = 0;
   int selectedEntry_ = -1;
   int evaluations_ = 0;
+  int results_ = 0;
   int inserts_ = 0;
   QLabel* grab_ = nullptr;     // the label that holds the mouse
   QLabel* pressed_ = nullptr;  // the label whose press came last, if no release since
