@@ -5,9 +5,10 @@
 // caret; Enter; presses and releases of the "=" label with any button, also
 // with a second button chorded in and released off the label; clicks,
 // Ctrl+clicks, double-clicks and Enter on the function list; clicks and
-// double-clicks on the result; presses and releases of the link. Mouse
-// actions go in through the window, as the window system delivers them, so a
-// release reaches the label that took the press wherever the pointer is.
+// double-clicks on the result; presses and releases of the link; Enter and
+// Tab wherever the focus is. Keys and mouse actions go in through the window,
+// as the window system delivers them: keys to the focus, and a release to the
+// label that took the press wherever the pointer is.
 //
 // Every window's row is named by its seed. QUILLO_RANDOM_SEED sets the first
 // seed and QUILLO_RANDOM_STEPS the steps per window; a failure prints the
@@ -181,7 +182,8 @@ private:
     if (roll < 77) return ListDoubleClick();
     if (roll < 81) return ListClick();
     if (roll < 85) return ListEnter();
-    if (roll < 90) return ResultClick();
+    if (roll < 89) return ResultClick();
+    if (roll < 92) return KeyWhereverTheFocusIs();
     if (roll < 98) return Press(ui().Label2);
     return DoubleClickLabel(ui().Label2);
   }
@@ -214,9 +216,9 @@ private:
     FocusFormula();
     for (const QChar c : text) {
       if (c.unicode() < 0x80) {
-        QTest::keyClick(ui().TB, char(c.unicode()));
+        QTest::keyClick(Handle(), char(c.unicode()));
       } else {
-        QTest::sendKeyEvent(QTest::Click, ui().TB, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, Handle(), Qt::Key_unknown, QString(c), Qt::NoModifier);
       }
     }
   }
@@ -236,7 +238,7 @@ private:
     ExpectEvaluation();
     return [this, text] {
       TypeInFormula(text);
-      QTest::keyClick(ui().TB, Qt::Key_Return);
+      QTest::keyClick(Handle(), Qt::Key_Return);
     };
   }
 
@@ -279,7 +281,7 @@ private:
     return [this, text] {
       FocusFormula();
       QGuiApplication::clipboard()->setText(text);
-      QTest::keyClick(ui().TB, Qt::Key_V, Qt::ControlModifier);
+      QTest::keyClick(Handle(), Qt::Key_V, Qt::ControlModifier);
     };
   }
 
@@ -311,7 +313,7 @@ private:
     Log(QString::fromLatin1(edit.name));
     return [this, key = edit.key, modifiers = edit.modifiers] {
       FocusFormula();
-      QTest::keyClick(ui().TB, key, modifiers);
+      QTest::keyClick(Handle(), key, modifiers);
     };
   }
 
@@ -348,7 +350,7 @@ private:
     ExpectEvaluation();
     return [this, key = key.key, modifiers = key.modifiers] {
       FocusFormula();
-      QTest::keyClick(ui().TB, key, modifiers);
+      QTest::keyClick(Handle(), key, modifiers);
     };
   }
 
@@ -453,9 +455,26 @@ private:
     Log(QStringLiteral("%1 on the list").arg(keypad ? "keypad Enter" : "Return"));
     return [this, keypad] {
       ui().FunList->setFocus(Qt::TabFocusReason);
-      QTest::keyClick(ui().FunList, keypad ? Qt::Key_Enter : Qt::Key_Return,
+      QTest::keyClick(Handle(), keypad ? Qt::Key_Enter : Qt::Key_Return,
                       keypad ? Qt::KeypadModifier : Qt::NoModifier);
     };
+  }
+
+  // Return or Tab where the focus happens to be: Return evaluates in the
+  // formula, inserts the selected entry in the list and does nothing in the
+  // read-only boxes; Tab only moves the focus on.
+  std::function<void()> KeyWhereverTheFocusIs() {
+    const QWidget* focus = QApplication::focusWidget();
+    const bool tab = random_.Chance(40);
+    Log(QStringLiteral("%1 with the focus in %2")
+            .arg(tab ? "Tab" : "Return", focus != nullptr ? focus->objectName() : "nothing"));
+    if (!tab && focus == ui().TB) ExpectEvaluation();
+    if (!tab && focus == ui().FunList && selectedEntry_ >= 0) {
+      box_.InsertCall(names_[selectedEntry_]);
+      ++inserts_;
+      formulaFocused_ = true;
+    }
+    return [this, tab] { QTest::keyClick(Handle(), tab ? Qt::Key_Tab : Qt::Key_Return); };
   }
 
   // A double-click copies the result without its blanks; a click does nothing.
