@@ -99,12 +99,60 @@ QString AsPasted(QString text) {
       .replace(QChar::ParagraphSeparator, u'\n');
 }
 
-// A character that a key press puts into the box as it is. Not: controls and
-// other unprintables, which the box ignores; the no-break space and the line
-// and paragraph separators, which Qt's plain text turns into a blank and line
-// breaks; characters beyond the BMP, which come only from input methods.
-bool Typeable(char32_t c) {
-  return c < 0x10000 && QChar::isPrint(c) && c != 0xA0 && c != 0x2028 && c != 0x2029;
+// A character whose caret moves the model can follow: a whole grapheme by
+// itself, laid out left to right or neutral. Not: marks and the jamo that
+// join the character before, format controls, right-to-left letters and
+// numbers, embeddings and isolates, where Qt moves the caret by clusters and
+// by the bidirectional algorithm.
+bool Plain(char32_t c) {
+  switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+      return false;
+    default:
+      break;
+  }
+  switch (QChar::direction(c)) {
+    case QChar::DirL:
+    case QChar::DirEN:
+    case QChar::DirES:
+    case QChar::DirET:
+    case QChar::DirCS:
+    case QChar::DirB:
+    case QChar::DirS:
+    case QChar::DirWS:
+    case QChar::DirON:
+    case QChar::DirBN:
+      break;
+    default:
+      return false;
+  }
+  const bool jamo = (c >= 0x1100 && c <= 0x11FF) || (c >= 0xA960 && c <= 0xA97F) ||
+                    (c >= 0xD7B0 && c <= 0xD7FF);
+  return !jamo && c != 0x0D4E;  // U+0D4E joins the character after it
+}
+
+// What a paste may bring that the model follows: plain characters, less the
+// no-break space and line separator, which Qt's plain text shows as a blank
+// and a line break, and the document's own frame marks.
+bool Pasteable(char32_t c) {
+  return Plain(c) && c != 0xA0 && c != 0x2028 && c != 0xFDD0 && c != 0xFDD1;
+}
+
+// A character that a key press puts into the box as it is: not controls and
+// other unprintables, which the box ignores, nor characters beyond the BMP,
+// which come only from input methods.
+bool Typeable(char32_t c) { return c < 0x10000 && QChar::isPrint(c) && Pasteable(c); }
+
+// The characters of the text that pass.
+QString Only(const QString& text, bool (*pass)(char32_t)) {
+  QString kept;
+  for (const char32_t c : text.toUcs4()) {
+    if (pass(c)) kept += QString::fromUcs4(&c, 1);
+  }
+  return kept;
 }
 
 QString TrimBlanks(QString text) {
@@ -244,13 +292,7 @@ private:
 
   // The start of a formula from the engine tests' generator, typeable parts only.
   QString GeneratedFormula() {
-    const QString formula = QString::fromUtf8(formulas_.Next());
-    QString typed;
-    for (const char32_t c : formula.toUcs4()) {
-      if (typed.size() >= 40) break;
-      if (Typeable(c)) typed += QChar(char16_t(c));
-    }
-    return typed;
+    return Only(QString::fromUtf8(formulas_.Next()), Typeable).left(40);
   }
 
   std::function<void()> Commit() {
@@ -266,16 +308,13 @@ private:
   }
 
   // Ctrl+V with a text on Qt's own clipboard (the platform's clipboard is
-  // for copying the result only): a pasted formula, or a generated one as it
-  // comes, controls and broken UTF-8 included.
+  // for copying the result only): a pasted formula, or a generated one with
+  // its controls and broken UTF-8.
   std::function<void()> Paste() {
     const int roll = random_.Below(3);
-    QString text = roll == 0 ? random_.Pick(kPasted)
-                   : roll == 1 ? random_.Pick(kFormulas)
-                               : QString::fromUtf8(formulas_.Next()).left(60);
-    // Qt's plain text shows these as a blank and a line break; the frame
-    // marks are the document's own.
-    for (const char16_t c : {u'\u00A0', u'\u2028', u'\uFDD0', u'\uFDD1'}) text.remove(QChar(c));
+    const QString text = roll == 0   ? random_.Pick(kPasted)
+                         : roll == 1 ? random_.Pick(kFormulas)
+                                     : Only(QString::fromUtf8(formulas_.Next()), Pasteable).left(60);
     box_.Type(AsPasted(text));
     Log(QStringLiteral("paste \"%1\"").arg(text));
     return [this, text] {
@@ -318,7 +357,9 @@ private:
   }
 
   // A click on the boundary in front of a character, half-way down its line;
-  // the caret goes there. A boundary scrolled out of sight is not clicked.
+  // the caret goes there. Not clicked: a boundary scrolled out of sight, or
+  // one that shares its place with another (a blank at the end of a wrapped
+  // line takes no width), where Qt picks one of them.
   std::function<void()> ClickFormula() {
     const QString& text = box_.text();
     int target = random_.Below(int(text.size()) + 1);
@@ -327,7 +368,10 @@ private:
     boundary.setPosition(target);
     const QRect caret = ui().TB->cursorRect(boundary);
     const QPoint at(caret.x(), caret.center().y());
-    if (!ui().TB->viewport()->rect().contains(at)) return TypeKeys();
+    if (!ui().TB->viewport()->rect().contains(at) ||
+        ui().TB->cursorForPosition(at).position() != target) {
+      return TypeKeys();
+    }
     box_.PlaceCaret(target);
     Log(QStringLiteral("click the formula at %1 (%2,%3)").arg(target).arg(at.x()).arg(at.y()));
     return [this, at] {
