@@ -10,6 +10,7 @@
 
 #include "an_dh.h"
 #include "font_map.h"
+#include "steady_scroll_bar.h"
 #include "twips.h"
 
 namespace Quillo {
@@ -130,6 +131,7 @@ void AN_DH::BuildControls() {
                       MapFont(QStringLiteral("Arial Narrow"), 18, true), kRed, true, Wrap::Lines);
   ui.TJ = MakeTextBox(this, QStringLiteral("TJ"), TwipsRect(120, 1440, 5175, 2535),
                       MapFont(QStringLiteral("Arial"), 12, true), kBlue, true, Wrap::None);
+  UseSteadyScrollBar(*ui.TJ);  // the history's bar changes with every calculation
   // The result box is one line tall: without a margin the line fits it whole,
   // so no scroll bar shows until a result wraps.
   ui.JG->document()->setDocumentMargin(0);
