@@ -2,13 +2,16 @@
 // the background picture; the start-up handler Form_Load.
 #include <QFontMetrics>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
 
 #include "an_dh.h"
+#include "embedded_picture.h"
 #include "font_map.h"
 #include "steady_scroll_bar.h"
 #include "twips.h"
@@ -85,6 +88,15 @@ void SizeToCaption(QLabel& label) {
                QFontMetrics(label.font()).height() + frame);
 }
 
+// Read by Qt's built-in PNG reader outright: left to find the format itself,
+// the reader first loads every image format plug-in to ask whether it reads
+// PNG.
+QIcon WindowIcon() {
+  QImageReader reader(QStringLiteral(":/quillo/icon-48.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  return QIcon(QPixmap::fromImage(reader.read()));
+}
+
 }  // namespace
 
 void SetLabelBold(QLabel& label, bool bold) {
@@ -110,10 +122,10 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       platform_(platform),
-      background_(QStringLiteral(":/quillo/background.jpg")) {
+      background_(kBackgroundPicture.Image()) {
   setObjectName(QStringLiteral("AN_DH"));
   setWindowTitle(QStringLiteral("Quillo-按Enter可计算  作者：Quillo 开发组"));
-  setWindowIcon(QIcon(QStringLiteral(":/quillo/icon-48.png")));
+  setWindowIcon(WindowIcon());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFixedSize(Px(kClientWidth), Px(kClientHeight));
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
@@ -190,7 +202,7 @@ void AN_DH::Form_Load() {
 void AN_DH::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(0, 0, 255));
-  painter.drawPixmap(0, 0, background_);
+  painter.drawImage(0, 0, background_);
 }
 
 }  // namespace Quillo
