@@ -39,8 +39,9 @@ void PrependText(QPlainTextEdit& box, const QString& text) {
     return;
   }
 
-  // Every block on screen stays as it was, below whole new blocks; only the
-  // layout's request to draw the whole box again is held back.
+  // Every block on screen stays as it was, below whole new blocks. The layout
+  // would ask for the whole box to be drawn again: its signals are held back
+  // and its new size passed on afterwards.
   QAbstractTextDocumentLayout& layout = *document.documentLayout();
   const int blocksBefore = document.blockCount();
   {
@@ -52,8 +53,8 @@ void PrependText(QPlainTextEdit& box, const QString& text) {
   QWidget& view = *box.viewport();
   const qreal height = HeightOfFirstBlocks(document, document.blockCount() - blocksBefore);
   const int pixels = qRound(height);
-  if (!ShowsStart(box) || !qFuzzyCompare(height + 1, pixels + 1.0)) {
-    view.update();  // a scroll bar came or went, or the lines moved by part of a pixel
+  if (!ShowsStart(box) || !qFuzzyIsNull(height - pixels)) {
+    view.update();  // the box scrolled, or the old lines moved by part of a pixel
     return;
   }
   view.scroll(0, pixels);
