@@ -55,9 +55,9 @@ package: deps-package build-app
 	@cd $(BUILD_DIR) && cpack -G DEB -B package >/dev/null
 	@ls -1 $(abspath $(BUILD_DIR))/package/*.deb | tail -n 1
 
-# The engine benchmarks (medians of repeated runs, then the bars), and the
-# whole quillo-eval process on a 32,000-character sum. Exit status 1 when a
-# bar was missed.
+# The engine and window benchmarks (medians of repeated runs, then the bars),
+# the whole quillo-eval process on a 32,000-character sum, and the window's
+# start-up under Xvfb. Exit status 1 when a bar was missed.
 bench: deps-bench
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DQUILLO_BUILD_TESTS=OFF -DQUILLO_BUILD_BENCH=ON >/dev/null
@@ -65,6 +65,7 @@ bench: deps-bench
 	@status=0; \
 	$(BENCH_DIR)/bench/quillo-bench $(BENCH_FLAGS) || status=1; \
 	bench/quillo-eval-time $(BENCH_DIR)/tools/quillo-eval || status=1; \
+	bench/startup-time $(BENCH_DIR) || status=1; \
 	exit $$status
 
 deps-run:

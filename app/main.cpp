@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QByteArray>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 #include "an_dh.h"
 #include "qt_platform.h"
@@ -18,7 +20,13 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
+  // Fontconfig reads its configuration files and font caches when it is first
+  // used, the largest single cost of showing the window. It does that on
+  // another core while Qt connects to the display; the window asks for fonts
+  // only once the application exists.
+  std::thread fontconfig([] { FcInit(); });
   QApplication app(argc, argv);
+  fontconfig.join();
   QApplication::setApplicationName(QStringLiteral("Quillo"));
   QApplication::setDesktopFileName(QStringLiteral("quillo"));
   Quillo::QtPlatform platform;

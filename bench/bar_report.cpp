@@ -11,6 +11,7 @@ namespace {
 constexpr double kFamilyBarNs = 2e6;
 constexpr double kRatioBar = 2.3;
 constexpr double kWorkedExampleBarNs = 2000;
+constexpr double kWindowRatioBar = 1.5;
 
 double ToNs(double value, benchmark::TimeUnit unit) {
   switch (unit) {
@@ -63,6 +64,20 @@ bool BarReporter::PrintBars(std::ostream& out) const {
                   base.c_str(), limit->realNs / 1e3, limit->cpuNs / 1e3, half->realNs / 1e3,
                   half->cpuNs / 1e3, ratio, limit->cpuNs / half->cpuNs,
                   met ? "met (<= 2000 us, <= 2.3)" : "MISSED (<= 2000 us, <= 2.3)");
+    out << line;
+  }
+  const Median* empty = median("Window/Enter/0");
+  const Median* full = median("Window/Enter/100000");
+  if (empty && full) {
+    const double ratio = full->realNs / empty->realNs;
+    const bool met = ratio <= kWindowRatioBar;
+    allMet = allMet && met;
+    char line[240];
+    std::snprintf(line, sizeof line,
+                  "  %-26s %9.1f us (%9.1f)  empty %7.1f us (%8.1f)  ratio %4.2f (%4.2f)  %s\n",
+                  "Window/Enter/100000", full->realNs / 1e3, full->cpuNs / 1e3, empty->realNs / 1e3,
+                  empty->cpuNs / 1e3, ratio, full->cpuNs / empty->cpuNs,
+                  met ? "met (<= 1.5 x empty)" : "MISSED (<= 1.5 x empty)");
     out << line;
   }
   return allMet;

@@ -1,7 +1,8 @@
 // A console reporter that also keeps the median of every benchmark and, at
 // the end, sets them against the performance bars: each pathological family
 // at most 2 ms at the limit and at most 2.3 times its time at half the limit,
-// the worked example at most 2 µs.
+// the worked example at most 2 µs, an Enter in the window with 100,000
+// history entries at most 1.5 times one with an empty history.
 #pragma once
 
 #include <benchmark/benchmark.h>

@@ -1,4 +1,4 @@
-// quillo-bench: the engine benchmarks, then the bar table. Prints the
+// quillo-bench: the engine and window benchmarks, then the bar table. Prints the
 // machine's load before and after, since other work on the machine moves the
 // figures. Exit status 1 when a bar was missed.
 #include <benchmark/benchmark.h>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bar_report.h"
+#include "window_bench.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ std::string LoadAverage() {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  QuilloBench::WindowBenchEnvironment window(argc, argv);
   std::cout << "load before: " << LoadAverage() << "\n";
   QuilloBench::BarReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

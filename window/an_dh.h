@@ -8,7 +8,7 @@
 //   an_dh_wiring.cpp       the one place where events reach the handlers
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -73,7 +73,7 @@ private:
 
   Platform& platform_;
   WindowControls ui;
-  QPixmap background_;
+  QImage background_;  // the built-in pixels, not a copy
 };
 
 // Sets a self-sizing label's bold flag; it then takes the size of its caption,

@@ -10,6 +10,7 @@
 
 #include "an_dh.h"
 #include "platform.h"
+#include "prepend_text.h"
 #include "quillo/calc_string.h"
 
 namespace Quillo {
@@ -46,11 +47,11 @@ void AN_DH::Evaluate() {
 }
 
 // The new entry goes in at the start of the history's document: the cost does
-// not grow with the history, which is never read or written back whole.
+// not grow with the history, which is never read or written back whole, nor
+// drawn again (PrependText draws the new lines only).
 void AN_DH::PrependHistory(const QString& display, const QString& formula) {
-  QTextCursor cursor(ui.TJ->document());
-  cursor.movePosition(QTextCursor::Start);
-  cursor.insertText(HistorySeparator() + u'\n' + display + QStringLiteral(" = ") + formula + u'\n');
+  PrependText(*ui.TJ, HistorySeparator() + u'\n' + display + QStringLiteral(" = ") + formula +
+                          u'\n');
   ui.TJ->verticalScrollBar()->setValue(0);
   ui.TJ->horizontalScrollBar()->setValue(0);
 }

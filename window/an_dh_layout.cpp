@@ -2,14 +2,18 @@
 // the background picture; the start-up handler Form_Load.
 #include <QFontMetrics>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
 
 #include "an_dh.h"
+#include "embedded_picture.h"
 #include "font_map.h"
+#include "steady_scroll_bar.h"
 #include "twips.h"
 
 namespace Quillo {
@@ -84,6 +88,15 @@ void SizeToCaption(QLabel& label) {
                QFontMetrics(label.font()).height() + frame);
 }
 
+// Read by Qt's built-in PNG reader outright: left to find the format itself,
+// the reader first loads every image format plug-in to ask whether it reads
+// PNG.
+QIcon WindowIcon() {
+  QImageReader reader(QStringLiteral(":/quillo/icon-48.png"), "png");
+  reader.setAutoDetectImageFormat(false);
+  return QIcon(QPixmap::fromImage(reader.read()));
+}
+
 }  // namespace
 
 void SetLabelBold(QLabel& label, bool bold) {
@@ -109,10 +122,10 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       platform_(platform),
-      background_(QStringLiteral(":/quillo/background.jpg")) {
+      background_(kBackgroundPicture.Image()) {
   setObjectName(QStringLiteral("AN_DH"));
   setWindowTitle(QStringLiteral("Quillo-按Enter可计算  作者：Quillo 开发组"));
-  setWindowIcon(QIcon(QStringLiteral(":/quillo/icon-48.png")));
+  setWindowIcon(WindowIcon());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFixedSize(Px(kClientWidth), Px(kClientHeight));
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
@@ -130,6 +143,7 @@ void AN_DH::BuildControls() {
                       MapFont(QStringLiteral("Arial Narrow"), 18, true), kRed, true, Wrap::Lines);
   ui.TJ = MakeTextBox(this, QStringLiteral("TJ"), TwipsRect(120, 1440, 5175, 2535),
                       MapFont(QStringLiteral("Arial"), 12, true), kBlue, true, Wrap::None);
+  UseSteadyScrollBar(*ui.TJ);  // the history's bar changes with every calculation
   // The result box is one line tall: without a margin the line fits it whole,
   // so no scroll bar shows until a result wraps.
   ui.JG->document()->setDocumentMargin(0);
@@ -188,7 +202,7 @@ void AN_DH::Form_Load() {
 void AN_DH::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(0, 0, 255));
-  painter.drawPixmap(0, 0, background_);
+  painter.drawImage(0, 0, background_);
 }
 
 }  // namespace Quillo

@@ -1,0 +1,12 @@
+// bare-window: the toolkit's floor for the start-up measurement, a bare Qt
+// Widgets window of the calculator's size, shown as the program starts.
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QWidget window;
+  window.resize(485, 275);
+  window.show();
+  return app.exec();
+}

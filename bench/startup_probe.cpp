@@ -1,0 +1,337 @@
+// startup-probe: how long a window program takes from exec until its window
+// is painted, and how much memory it holds two seconds after it started.
+//
+//   startup-probe [--runs N] [--bar-ms MS] [--bar-rss-mib MIB] PROGRAM [ARG...]
+//                 [-- PROGRAM [ARG...]]...
+//
+// An X11 client on the display in DISPLAY (a private Xvfb: the program must be
+// the only one creating windows there). It watches the root window for new
+// windows and gives each a Damage object before its owner can draw, then
+// starts the program; the window is painted when it is mapped and every one
+// of its pixels has been drawn. Two seconds after the start it reads VmRSS
+// from /proc/PID/status, then ends the program. One unmeasured run of each
+// program first warms the caches (fontconfig, the page cache); the runs of
+// several programs take turns, so that a change in the machine's load falls
+// on all of them alike.
+//
+// Prints the medians (and the fastest and slowest run) and the machine's
+// load; exit status 1 when a median of the first program misses a bar given
+// on the command line.
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+  int runs = 21;
+  std::optional<double> barMs;
+  std::optional<double> barRssMib;
+  std::vector<std::vector<char*>> commands;  // each null-terminated
+};
+
+struct Run {
+  double mappedMs = 0;
+  double paintedMs = 0;
+  long rssKib = 0;
+  long anonKib = 0;
+  long fileKib = 0;
+};
+
+// A top-level window of the program and the pixels drawn into it so far.
+struct Window {
+  uint16_t width = 0;
+  uint16_t height = 0;
+  bool mapped = false;
+  bool watchedLate = false;  // it was already mapped when its Damage came
+  std::vector<bool> drawn;
+  long drawnCount = 0;
+
+  void Draw(int x, int y, int w, int h) {
+    if (drawn.empty()) drawn.assign(std::size_t(width) * height, false);
+    for (int row = std::max(y, 0); row < std::min(y + h, int(height)); ++row) {
+      for (int col = std::max(x, 0); col < std::min(x + w, int(width)); ++col) {
+        const std::size_t cell = std::size_t(row) * width + col;
+        if (!drawn[cell]) {
+          drawn[cell] = true;
+          ++drawnCount;
+        }
+      }
+    }
+  }
+  bool Painted() const { return mapped && width > 0 && drawnCount == long(width) * height; }
+};
+
+class Display {
+public:
+  Display() : connection_(xcb_connect(nullptr, nullptr)) {
+    if (xcb_connection_has_error(connection_)) Fail("cannot open the display in DISPLAY");
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    const xcb_query_extension_reply_t* damage = xcb_get_extension_data(connection_, &xcb_damage_id);
+    if (!damage || !damage->present) Fail("the X server has no DAMAGE extension");
+    damageEvent_ = damage->first_event + XCB_DAMAGE_NOTIFY;
+    free(xcb_damage_query_version_reply(
+        connection_, xcb_damage_query_version(connection_, XCB_DAMAGE_MAJOR_VERSION,
+                                              XCB_DAMAGE_MINOR_VERSION),
+        nullptr));
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection_);
+  }
+  ~Display() { xcb_disconnect(connection_); }
+
+  // Starts the command and follows its windows until one is painted.
+  std::optional<Run> Measure(const std::vector<char*>& command) {
+    windows_.clear();
+    mappedMs_ = 0;
+    Drain();
+    Run run;
+    pid_t pid = 0;
+    const Clock::time_point start = Clock::now();
+    if (posix_spawn(&pid, command[0], nullptr, nullptr, command.data(), environ) != 0) {
+      Fail("cannot start the program");
+    }
+    std::optional<Run> result;
+    while (!result) {
+      std::unique_ptr<xcb_generic_event_t, decltype(&free)> event(NextEvent(start), &free);
+      if (!event) {
+        std::fprintf(stderr, "startup-probe: no painted window after 10 s\n");
+        break;
+      }
+      const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      if (const auto painted = Handle(*event, ms)) {
+        if (painted->watchedLate) {
+          std::fprintf(stderr, "startup-probe: the window was mapped before it could be watched; "
+                               "run repeated\n");
+          break;
+        }
+        run.paintedMs = ms;
+        result = run;
+      }
+    }
+    if (result) {
+      result->mappedMs = mappedMs_;
+      std::this_thread::sleep_until(start + std::chrono::seconds(2));
+      ReadMemory(pid, *result);
+    }
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return result;
+  }
+
+  [[noreturn]] static void Fail(const char* what) {
+    std::fprintf(stderr, "startup-probe: %s\n", what);
+    std::exit(2);
+  }
+
+private:
+  // The next event, waiting at most until 10 s after `start`.
+  xcb_generic_event_t* NextEvent(Clock::time_point start) {
+    for (;;) {
+      if (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) return event;
+      if (xcb_connection_has_error(connection_)) Fail("lost the display");
+      const auto left = start + std::chrono::seconds(10) - Clock::now();
+      if (left <= Clock::duration::zero()) return nullptr;
+      pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
+      poll(&fd, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(left).count()) + 1);
+    }
+  }
+
+  void Drain() {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) free(event);
+  }
+
+  // Returns the window once it is painted.
+  const Window* Handle(const xcb_generic_event_t& event, double ms) {
+    const uint8_t type = event.response_type & 0x7f;
+    if (type == XCB_CREATE_NOTIFY) {
+      const auto& created = reinterpret_cast<const xcb_create_notify_event_t&>(event);
+      if (created.parent != root_) return nullptr;
+      Window& window = windows_[created.window];
+      window.width = created.width;
+      window.height = created.height;
+      // Errors (an input-only window, a window already gone) come back as
+      // events and are ignored.
+      xcb_damage_create(connection_, xcb_generate_id(connection_), created.window,
+                        XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+      xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+          connection_, xcb_get_window_attributes(connection_, created.window), nullptr);
+      window.watchedLate = attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+      free(attributes);
+    } else if (type == XCB_CONFIGURE_NOTIFY) {
+      const auto& configured = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+      if (auto it = windows_.find(configured.window); it != windows_.end()) {
+        if (it->second.width != configured.width || it->second.height != configured.height) {
+          it->second = Window{configured.width, configured.height, it->second.mapped,
+                              it->second.watchedLate, {}, 0};
+        }
+      }
+    } else if (type == XCB_MAP_NOTIFY) {
+      const auto& mapped = reinterpret_cast<const xcb_map_notify_event_t&>(event);
+      if (auto it = windows_.find(mapped.window); it != windows_.end()) {
+        it->second.mapped = true;
+        if (mappedMs_ == 0 || mappedMs_ > ms) mappedMs_ = ms;
+        if (it->second.Painted()) return &it->second;
+      }
+    } else if (type == damageEvent_) {
+      const auto& damage = reinterpret_cast<const xcb_damage_notify_event_t&>(event);
+      if (auto it = windows_.find(damage.drawable); it != windows_.end()) {
+        it->second.Draw(damage.area.x, damage.area.y, damage.area.width, damage.area.height);
+        if (it->second.Painted()) return &it->second;
+      }
+    }
+    return nullptr;
+  }
+
+  static void ReadMemory(pid_t pid, Run& run) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    long value = 0;
+    std::string unit;
+    while (status >> key) {
+      if (key == "VmRSS:" || key == "RssAnon:" || key == "RssFile:") {
+        status >> value >> unit;
+        (key == "VmRSS:" ? run.rssKib : key == "RssAnon:" ? run.anonKib : run.fileKib) = value;
+      } else {
+        status.ignore(1 << 16, '\n');
+      }
+    }
+  }
+
+  xcb_connection_t* connection_;
+  xcb_window_t root_ = 0;
+  uint8_t damageEvent_ = 0;
+  std::map<xcb_window_t, Window> windows_;
+  double mappedMs_ = 0;
+};
+
+Options ParseOptions(int argc, char** argv) {
+  Options options;
+  int i = 1;
+  for (; i + 1 < argc && std::strncmp(argv[i], "--", 2) == 0 && argv[i][2] != '\0'; i += 2) {
+    const double value = std::strtod(argv[i + 1], nullptr);
+    if (std::strcmp(argv[i], "--runs") == 0) {
+      options.runs = std::max(1, int(value));
+    } else if (std::strcmp(argv[i], "--bar-ms") == 0) {
+      options.barMs = value;
+    } else if (std::strcmp(argv[i], "--bar-rss-mib") == 0) {
+      options.barRssMib = value;
+    } else {
+      break;
+    }
+  }
+  for (options.commands.emplace_back(); i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) {
+      options.commands.emplace_back();
+    } else {
+      options.commands.back().push_back(argv[i]);
+    }
+  }
+  for (auto& command : options.commands) {
+    if (command.empty()) {
+      std::fputs("usage: startup-probe [--runs N] [--bar-ms MS] [--bar-rss-mib MIB] "
+                 "PROGRAM [ARG...] [-- PROGRAM [ARG...]]...\n",
+                 stderr);
+      std::exit(2);
+    }
+    command.push_back(nullptr);
+  }
+  return options;
+}
+
+template <typename T>
+T Median(std::vector<T> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+// Prints the figures of one program's runs; false when a bar is missed.
+bool Report(const char* program, const std::vector<Run>& runs, std::optional<double> barMs,
+            std::optional<double> barRssMib) {
+  std::vector<double> painted, mapped;
+  std::vector<long> rss, anon, file;
+  for (const Run& run : runs) {
+    painted.push_back(run.paintedMs);
+    mapped.push_back(run.mappedMs);
+    rss.push_back(run.rssKib);
+    anon.push_back(run.anonKib);
+    file.push_back(run.fileKib);
+  }
+  const double paintedMedian = Median(painted);
+  const double rssMib = Median(rss) / 1024.0;
+  std::printf("%s, %zu runs:\n", program, runs.size());
+  std::printf("  exec to window painted: median %.1f ms (fastest %.1f, slowest %.1f); mapped at %.1f ms\n",
+              paintedMedian, *std::min_element(painted.begin(), painted.end()),
+              *std::max_element(painted.begin(), painted.end()), Median(mapped));
+  std::printf("  resident 2 s after start: median %.1f MiB (%ld KiB: anonymous %ld, files %ld)\n",
+              rssMib, Median(rss), Median(anon), Median(file));
+  bool met = true;
+  if (barMs) {
+    const bool ok = paintedMedian <= *barMs;
+    std::printf("  bar painted <= %.0f ms: %s\n", *barMs, ok ? "met" : "MISSED");
+    met = met && ok;
+  }
+  if (barRssMib) {
+    const bool ok = rssMib <= *barRssMib;
+    std::printf("  bar resident <= %.0f MiB: %s\n", *barRssMib, ok ? "met" : "MISSED");
+    met = met && ok;
+  }
+  return met;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = ParseOptions(argc, argv);
+  Display display;
+  const std::string loadBefore = LoadAverage();
+  for (const auto& command : options.commands) display.Measure(command);  // warms the caches
+  std::vector<std::vector<Run>> runs(options.commands.size());
+  int failures = 0;
+  for (int round = 0; round < options.runs; ++round) {
+    for (std::size_t p = 0; p < options.commands.size(); ++p) {
+      std::optional<Run> run;
+      while (!(run = display.Measure(options.commands[p]))) {
+        if (++failures > options.runs) Display::Fail("too many runs without a painted window");
+      }
+      runs[p].push_back(*run);
+    }
+  }
+  std::printf("Start-up under X (DISPLAY %s), runs taking turns\n", std::getenv("DISPLAY"));
+  bool met = true;
+  for (std::size_t p = 0; p < options.commands.size(); ++p) {
+    const bool first = p == 0;
+    met = Report(options.commands[p][0], runs[p], first ? options.barMs : std::nullopt,
+                 first ? options.barRssMib : std::nullopt) && met;
+  }
+  std::printf("load before: %s\nload after:  %s\n", loadBefore.c_str(), LoadAverage().c_str());
+  return met ? 0 : 1;
+}

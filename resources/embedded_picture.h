@@ -1,0 +1,23 @@
+// A picture built into the program as pixels, ready to draw.
+#pragma once
+
+#include <QImage>
+
+namespace Quillo {
+
+struct EmbeddedPicture {
+  int width;
+  int height;
+  const unsigned int* pixels;  // Format_RGB32, row after row, no padding
+
+  // The picture over the built-in pixels, without a copy.
+  QImage Image() const {
+    return QImage(reinterpret_cast<const uchar*>(pixels), width, height, width * 4,
+                  QImage::Format_RGB32);
+  }
+};
+
+// The window's background, decoded from background.jpg at build time.
+extern const EmbeddedPicture kBackgroundPicture;
+
+}  // namespace Quillo

@@ -1,0 +1,51 @@
+// What the window costs at start: it draws its background from pixels built
+// into the program, the very pixels the JPEG decodes to, and loads no image
+// format plug-in (nor the libraries behind them) to show itself.
+#include <QFile>
+#include <QImage>
+#include <QtTest>
+
+#include "embedded_picture.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The image format plug-ins mapped into this process.
+QStringList LoadedImagePlugins() {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) return {QStringLiteral("(no /proc/self/maps)")};
+  QStringList plugins;
+  for (const QByteArray& line : maps.readAll().split('\n')) {
+    if (line.contains("/imageformats/")) {
+      plugins.append(QString::fromLocal8Bit(line.mid(line.lastIndexOf(' ') + 1)));
+    }
+  }
+  plugins.removeDuplicates();
+  return plugins;
+}
+
+}  // namespace
+
+class StartUpCostTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  // First, before anything in this process reads a picture file.
+  void showsWithoutImagePlugins() {
+    QuilloTest::Fixture f;
+    QVERIFY(f.Show());
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    QCOMPARE(LoadedImagePlugins(), QStringList());
+    QVERIFY(f.window.windowIcon().availableSizes().contains(QSize(48, 48)));
+  }
+
+  void builtInBackgroundIsTheDecodedJpeg() {
+    const QImage decoded =
+        QImage(QStringLiteral(":/quillo/background.jpg")).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!decoded.isNull());
+    QCOMPARE(Quillo::kBackgroundPicture.Image(), decoded);
+  }
+};
+
+QTEST_MAIN(StartUpCostTest)
+#include "start_up_cost_test.moc"
