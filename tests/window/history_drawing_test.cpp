@@ -15,8 +15,9 @@ using QuilloTest::HistoryEntry;
 
 namespace {
 
-// Lets the window do all the work that follows, drawing included.
-void Settle() { QTest::qWait(10); }
+// Lets the window do all the work that follows, drawing included; long
+// enough for the slower sanitizer build too.
+void Settle() { QTest::qWait(50); }
 
 void EnterFormula(Fixture& f, const QString& formula) {
   f.ui.TB->setPlainText(formula);
