@@ -8,8 +8,9 @@
 // the only one creating windows there). It watches the root window for new
 // windows and gives each a Damage object before its owner can draw, then
 // starts the program; the window is painted when it is mapped and every one
-// of its pixels has been drawn. Two seconds after the start it reads VmRSS
-// from /proc/PID/status, then ends the program. One unmeasured run of each
+// of its pixels has been drawn; its CPU time up to then is read beside the
+// wall time. Two seconds after the start it reads VmRSS from
+// /proc/PID/status, then ends the program. One unmeasured run of each
 // program first warms the caches (fontconfig, the page cache); the runs of
 // several programs take turns, so that a change in the machine's load falls
 // on all of them alike.
@@ -17,6 +18,7 @@
 // Prints the medians (and the fastest and slowest run) and the machine's
 // load; exit status 1 when a median of the first program misses a bar given
 // on the command line.
+#include <dirent.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -53,6 +55,7 @@ struct Options {
 struct Run {
   double mappedMs = 0;
   double paintedMs = 0;
+  double cpuMs = 0;  // on all the program's threads, until the window was painted
   long rssKib = 0;
   long anonKib = 0;
   long fileKib = 0;
@@ -126,6 +129,7 @@ public:
           break;
         }
         run.paintedMs = ms;
+        run.cpuMs = CpuMs(pid);
         result = run;
       }
     }
@@ -204,6 +208,22 @@ private:
     return nullptr;
   }
 
+  // The CPU time of all the process's threads (/proc/PID/task/*/schedstat).
+  static double CpuMs(pid_t pid) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    double ns = 0;
+    if (DIR* dir = opendir(tasks.c_str())) {
+      while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        std::ifstream stat(tasks + "/" + entry->d_name + "/schedstat");
+        double onCpu = 0;
+        if (stat >> onCpu) ns += onCpu;
+      }
+      closedir(dir);
+    }
+    return ns / 1e6;
+  }
+
   static void ReadMemory(pid_t pid, Run& run) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string key;
@@ -276,11 +296,12 @@ std::string LoadAverage() {
 // Prints the figures of one program's runs; false when a bar is missed.
 bool Report(const char* program, const std::vector<Run>& runs, std::optional<double> barMs,
             std::optional<double> barRssMib) {
-  std::vector<double> painted, mapped;
+  std::vector<double> painted, mapped, cpu;
   std::vector<long> rss, anon, file;
   for (const Run& run : runs) {
     painted.push_back(run.paintedMs);
     mapped.push_back(run.mappedMs);
+    cpu.push_back(run.cpuMs);
     rss.push_back(run.rssKib);
     anon.push_back(run.anonKib);
     file.push_back(run.fileKib);
@@ -291,6 +312,7 @@ bool Report(const char* program, const std::vector<Run>& runs, std::optional<dou
   std::printf("  exec to window painted: median %.1f ms (fastest %.1f, slowest %.1f); mapped at %.1f ms\n",
               paintedMedian, *std::min_element(painted.begin(), painted.end()),
               *std::max_element(painted.begin(), painted.end()), Median(mapped));
+  std::printf("  CPU time until painted, all threads: median %.1f ms\n", Median(cpu));
   std::printf("  resident 2 s after start: median %.1f MiB (%ld KiB: anonymous %ld, files %ld)\n",
               rssMib, Median(rss), Median(anon), Median(file));
   bool met = true;
