@@ -6,6 +6,7 @@
 
 #include "formula_families.h"
 #include "quillo/calc_string.h"
+#include "reference_engine.h"
 
 namespace {
 
@@ -25,6 +26,17 @@ void EvaluateLoop(benchmark::State& state, const std::string& formula) {
 // The worked example of the formula driver.
 void BM_WorkedExample(benchmark::State& state) { EvaluateLoop(state, "2*sin(30)+(1+2)^2"); }
 BENCHMARK(BM_WorkedExample)->Name("CalcFormula/WorkedExample")->Unit(benchmark::kNanosecond);
+
+// The same formula through the reference engine, a literal transcription that
+// splices texts: the yardstick the engine's time is set against.
+void BM_ReferenceWorkedExample(benchmark::State& state) {
+  const Reference::MessageBox box = [](const std::string&, int, const std::string&) {};
+  for (auto _ : state) {
+    auto value = Reference::CalcFormula("2*sin(30)+(1+2)^2", box);
+    benchmark::DoNotOptimize(value);
+  }
+}
+BENCHMARK(BM_ReferenceWorkedExample)->Name("Reference/WorkedExample")->Unit(benchmark::kNanosecond);
 
 // A 100-character mix of functions, operators and powers.
 constexpr const char* kMix =

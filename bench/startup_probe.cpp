@@ -1,8 +1,8 @@
 // startup-probe: how long a window program takes from exec until its window
 // is painted, and how much memory it holds two seconds after it started.
 //
-//   startup-probe [--runs N] [--bar-ms MS] [--bar-rss-mib MIB] PROGRAM [ARG...]
-//                 [-- PROGRAM [ARG...]]...
+//   startup-probe [--runs N] [--bar-painted K:R]... [--bar-rss K:R]...
+//                 PROGRAM [ARG...] [-- PROGRAM [ARG...]]...
 //
 // An X11 client on the display in DISPLAY (a private Xvfb: the program must be
 // the only one creating windows there). It watches the root window for new
@@ -16,8 +16,11 @@
 // on all of them alike.
 //
 // Prints the medians (and the fastest and slowest run) and the machine's
-// load; exit status 1 when a median of the first program misses a bar given
-// on the command line.
+// load. The bars are ratios between programs measured in the same run, so
+// that they hold from one machine to the next: `--bar-painted 2:1.3` asks the
+// first program to be painted within 1.3 times the median of the second,
+// `--bar-rss 3:1` to hold at most the resident memory of the third. Exit
+// status 1 when a bar is missed.
 #include <dirent.h>
 #include <poll.h>
 #include <signal.h>
@@ -45,10 +48,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The first program's median against that of program `other` (from 1).
+struct Bar {
+  std::size_t other = 0;
+  double ratio = 0;
+};
+
 struct Options {
   int runs = 21;
-  std::optional<double> barMs;
-  std::optional<double> barRssMib;
+  std::vector<Bar> paintedBars;
+  std::vector<Bar> rssBars;
   std::vector<std::vector<char*>> commands;  // each null-terminated
 };
 
@@ -246,17 +255,30 @@ private:
   double mappedMs_ = 0;
 };
 
+[[noreturn]] void Usage() {
+  std::fputs("usage: startup-probe [--runs N] [--bar-painted K:RATIO]... [--bar-rss K:RATIO]... "
+             "PROGRAM [ARG...] [-- PROGRAM [ARG...]]...\n",
+             stderr);
+  std::exit(2);
+}
+
 Options ParseOptions(int argc, char** argv) {
   Options options;
   int i = 1;
+  const auto bar = [](const char* text) {
+    char* colon = nullptr;
+    Bar parsed{std::strtoul(text, &colon, 10), 0};
+    if (*colon == ':') parsed.ratio = std::strtod(colon + 1, nullptr);
+    if (parsed.other < 2 || parsed.ratio <= 0) Usage();
+    return parsed;
+  };
   for (; i + 1 < argc && std::strncmp(argv[i], "--", 2) == 0 && argv[i][2] != '\0'; i += 2) {
-    const double value = std::strtod(argv[i + 1], nullptr);
     if (std::strcmp(argv[i], "--runs") == 0) {
-      options.runs = std::max(1, int(value));
-    } else if (std::strcmp(argv[i], "--bar-ms") == 0) {
-      options.barMs = value;
-    } else if (std::strcmp(argv[i], "--bar-rss-mib") == 0) {
-      options.barRssMib = value;
+      options.runs = std::max(1, std::atoi(argv[i + 1]));
+    } else if (std::strcmp(argv[i], "--bar-painted") == 0) {
+      options.paintedBars.push_back(bar(argv[i + 1]));
+    } else if (std::strcmp(argv[i], "--bar-rss") == 0) {
+      options.rssBars.push_back(bar(argv[i + 1]));
     } else {
       break;
     }
@@ -269,13 +291,13 @@ Options ParseOptions(int argc, char** argv) {
     }
   }
   for (auto& command : options.commands) {
-    if (command.empty()) {
-      std::fputs("usage: startup-probe [--runs N] [--bar-ms MS] [--bar-rss-mib MIB] "
-                 "PROGRAM [ARG...] [-- PROGRAM [ARG...]]...\n",
-                 stderr);
-      std::exit(2);
-    }
+    if (command.empty()) Usage();
     command.push_back(nullptr);
+  }
+  for (const auto* bars : {&options.paintedBars, &options.rssBars}) {
+    for (const Bar& b : *bars) {
+      if (b.other > options.commands.size()) Usage();
+    }
   }
   return options;
 }
@@ -293,9 +315,27 @@ std::string LoadAverage() {
   return line;
 }
 
-// Prints the figures of one program's runs; false when a bar is missed.
-bool Report(const char* program, const std::vector<Run>& runs, std::optional<double> barMs,
-            std::optional<double> barRssMib) {
+// The program's name: the command's, or that of the program `env` runs.
+std::string Name(const std::vector<char*>& command) {
+  const auto base = [](const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    return std::string(slash ? slash + 1 : path);
+  };
+  if (base(command[0]) == "env") {
+    for (std::size_t i = 1; i < command.size() && command[i]; ++i) {
+      if (!std::strchr(command[i], '=')) return base(command[i]);
+    }
+  }
+  return base(command[0]);
+}
+
+struct Medians {
+  double paintedMs = 0;
+  double rssMib = 0;
+};
+
+// Prints the figures of one program's runs and returns their medians.
+Medians Report(const std::string& program, const std::vector<Run>& runs) {
   std::vector<double> painted, mapped, cpu;
   std::vector<long> rss, anon, file;
   for (const Run& run : runs) {
@@ -306,26 +346,24 @@ bool Report(const char* program, const std::vector<Run>& runs, std::optional<dou
     anon.push_back(run.anonKib);
     file.push_back(run.fileKib);
   }
-  const double paintedMedian = Median(painted);
-  const double rssMib = Median(rss) / 1024.0;
-  std::printf("%s, %zu runs:\n", program, runs.size());
+  const Medians medians{Median(painted), Median(rss) / 1024.0};
+  std::printf("%s, %zu runs:\n", program.c_str(), runs.size());
   std::printf("  exec to window painted: median %.1f ms (fastest %.1f, slowest %.1f); mapped at %.1f ms\n",
-              paintedMedian, *std::min_element(painted.begin(), painted.end()),
+              medians.paintedMs, *std::min_element(painted.begin(), painted.end()),
               *std::max_element(painted.begin(), painted.end()), Median(mapped));
   std::printf("  CPU time until painted, all threads: median %.1f ms\n", Median(cpu));
   std::printf("  resident 2 s after start: median %.1f MiB (%ld KiB: anonymous %ld, files %ld)\n",
-              rssMib, Median(rss), Median(anon), Median(file));
-  bool met = true;
-  if (barMs) {
-    const bool ok = paintedMedian <= *barMs;
-    std::printf("  bar painted <= %.0f ms: %s\n", *barMs, ok ? "met" : "MISSED");
-    met = met && ok;
-  }
-  if (barRssMib) {
-    const bool ok = rssMib <= *barRssMib;
-    std::printf("  bar resident <= %.0f MiB: %s\n", *barRssMib, ok ? "met" : "MISSED");
-    met = met && ok;
-  }
+              medians.rssMib, Median(rss), Median(anon), Median(file));
+  return medians;
+}
+
+// Prints one ratio bar of the first program against another; false when missed.
+bool CheckBar(const char* what, const Bar& bar, double first, double other,
+              const std::vector<std::vector<char*>>& commands) {
+  const double ratio = first / other;
+  const bool met = ratio <= bar.ratio;
+  std::printf("bar %s <= %.2f x %s: ratio %.2f, %s\n", what, bar.ratio,
+              Name(commands[bar.other - 1]).c_str(), ratio, met ? "met" : "MISSED");
   return met;
 }
 
@@ -348,11 +386,18 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("Start-up under X (DISPLAY %s), runs taking turns\n", std::getenv("DISPLAY"));
-  bool met = true;
+  std::vector<Medians> medians;
   for (std::size_t p = 0; p < options.commands.size(); ++p) {
-    const bool first = p == 0;
-    met = Report(options.commands[p][0], runs[p], first ? options.barMs : std::nullopt,
-                 first ? options.barRssMib : std::nullopt) && met;
+    medians.push_back(Report(Name(options.commands[p]), runs[p]));
+  }
+  bool met = true;
+  for (const Bar& bar : options.paintedBars) {
+    met = CheckBar("painted", bar, medians[0].paintedMs, medians[bar.other - 1].paintedMs,
+                   options.commands) && met;
+  }
+  for (const Bar& bar : options.rssBars) {
+    met = CheckBar("resident", bar, medians[0].rssMib, medians[bar.other - 1].rssMib,
+                   options.commands) && met;
   }
   std::printf("load before: %s\nload after:  %s\n", loadBefore.c_str(), LoadAverage().c_str());
   return met ? 0 : 1;
