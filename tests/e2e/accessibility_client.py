@@ -230,10 +230,16 @@ if not done or seconds > 2.0:
     fail(f"the press on a bad formula returned {done} after {seconds:.2f} s")
 
 
+def is_error_box(window):
+    try:
+        return window.getRoleName() in ("alert", "dialog") and window.name == "错误提示"
+    except GLib.GError:  # closed while we looked
+        return False
+
+
 def error_box():
     app.clearCache()
-    return next((w for w in children(app)
-                 if w is not None and w.getRoleName() in ("alert", "dialog") and w.name == "错误提示"), None)
+    return next((w for w in children(app) if w is not None and is_error_box(w)), None)
 
 
 box = wait_for(error_box)

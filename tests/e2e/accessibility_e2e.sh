@@ -18,7 +18,10 @@ done
 
 dir=$(mktemp -d)
 chmod 700 "$dir"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+# -noreset: the bus launcher connects to the display and leaves before quillo
+# comes; a server that resets when its last client leaves would refuse
+# quillo for that moment.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 i=0
 while [ ! -s "$dir/display" ] && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
