@@ -61,6 +61,9 @@ def text(acc):
 
 def do(acc, name):
     """Does the named action; returns (its result, the seconds the call took)."""
+    if name not in actions(acc):
+        fail(f"{acc.name} has no action {name}")
+        return False, 0.0
     action = acc.queryAction()
     index = [action.getName(i) for i in range(action.nActions)].index(name)
     start = time.monotonic()
