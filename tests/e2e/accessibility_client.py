@@ -13,6 +13,7 @@ that this run started, for the caller to see ended.
 import atexit
 import ctypes
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -126,6 +127,13 @@ def send_delete_window(window):
     x11.XCloseDisplay(display)  # sends it
 
 
+def give_up(*_):
+    print("FAIL: no end after 45 s", flush=True)
+    sys.exit(1)  # quillo is ended on the way out, then the buses with their session
+
+
+signal.signal(signal.SIGALRM, give_up)
+signal.alarm(45)
 log_path = os.path.join(WORKDIR, "quillo.log")
 quillo = subprocess.Popen([QUILLO], stdout=subprocess.DEVNULL, stderr=open(log_path, "w"))
 atexit.register(lambda: quillo.poll() is None and quillo.kill())  # also when this script fails

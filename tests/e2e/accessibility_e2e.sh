@@ -55,8 +55,8 @@ chmod +x "$dir/bin/xdg-open"
 # launcher keeps its settings in memory, not in the user's.
 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS \
   DISPLAY=":$(cat "$dir/display")" PATH="$dir/bin:$PATH" XDG_RUNTIME_DIR="$dir" \
-  GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-  timeout 60 dbus-run-session -- "$PYTHON" "$HERE/accessibility_client.py" "$QUILLO" "$dir" \
+  GSETTINGS_BACKEND=memory QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+  timeout 75 dbus-run-session -- "$PYTHON" "$HERE/accessibility_client.py" "$QUILLO" "$dir" \
   >"$dir/client.log" 2>&1
 rc=$?
 if [ "$rc" -eq 0 ]; then
