@@ -205,6 +205,9 @@ if controls["可用函数列表"].childCount != 12:
 for label in (equals, link):
     if label.getState().contains(pyatspi.STATE_FOCUSABLE):
         fail(f"{label.name} takes the focus")
+    description = label.queryAction().getDescription(0)
+    if not any("\u4e00" <= c <= "\u9fff" for c in description):
+        fail(f"{label.name}: its action is described as {description!r}, not in Chinese")
 
 
 def formula_has_focus():
