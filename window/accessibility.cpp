@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <functional>
+#include <utility>
 
 #include "an_dh.h"
 
