@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "an_dh.h"
 #include "embedded_picture.h"
 #include "font_map.h"
@@ -62,8 +63,9 @@ enum class Border { None, Single };
 // Labels are transparent over the picture and centre their caption.
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, QRect geometry,
                   const QFont& font, const QColor* colour, Border border) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);  // before the caption: assistive technology knows it by its name
+  label->setText(caption);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignCenter);
   label->setFont(font);
@@ -123,6 +125,7 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       platform_(platform),
       background_(kBackgroundPicture.Image()) {
+  InstallAccessibility();
   setObjectName(QStringLiteral("AN_DH"));
   setWindowTitle(QStringLiteral("Quillo-按Enter可计算  作者：Quillo 开发组"));
   setWindowIcon(WindowIcon());
@@ -177,6 +180,7 @@ void AN_DH::BuildControls() {
   ui.JG->setAccessibleName(QStringLiteral("计算结果"));
   ui.JG->setAccessibleDescription(QStringLiteral("双击复制结果"));
   ui.TJ->setAccessibleName(QStringLiteral("计算历史"));
+  ui.TJ->setAccessibleDescription(QStringLiteral("以往的计算，最新的在最上面"));
   ui.AN_DH->setAccessibleName(QStringLiteral("等号：计算"));
   ui.AN_DH->setAccessibleDescription(QStringLiteral("单击计算公式，与 Enter 相同"));
   ui.AN->setAccessibleName(QStringLiteral("等号"));
