@@ -16,7 +16,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   bool optionsDone = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (optionsDone) {
+    if (arg == "-") {  // an operand, after "--" too
+      result.sources.push_back({true, {}});
+    } else if (optionsDone) {
       result.sources.push_back({false, arg});
     } else if (arg == "--") {
       optionsDone = true;
@@ -30,8 +32,6 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       result.action = CommandLine::Action::kUsageError;
       result.badOption = arg;
       return result;
-    } else if (arg == "-") {
-      result.sources.push_back({true, {}});
     } else {
       result.sources.push_back({false, arg});
     }

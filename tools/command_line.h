@@ -28,7 +28,8 @@ struct CommandLine {
 
 // "--2" and "-5+3" are formulas, and so is "-sin(1)": the options are
 // "--" followed by a word, and the short forms "-h" and "-V". Everything
-// after "--" is a formula.
+// after "--" is a formula, except a lone "-", which always stands for
+// standard input.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 }  // namespace quillo_eval

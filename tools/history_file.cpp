@@ -133,7 +133,8 @@ std::optional<std::vector<std::string>> HistoryFile::Read(int& error) const {
   error = 0;
   const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    if (errno == ENOENT) return std::vector<std::string>{};
+    // No file yet, or not even its directory (Add says why it cannot be made).
+    if (errno == ENOENT || errno == ENOTDIR) return std::vector<std::string>{};
     error = errno;
     return std::nullopt;
   }

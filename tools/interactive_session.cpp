@@ -32,9 +32,10 @@ unsigned char CompleteName(EditLine* el, int) {
   const std::string_view before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
   const bool openAfter = line->cursor < line->lastchar && *line->cursor == '(';
   const Completion completion = CompleteFunctionName(before, openAfter);
-  if (completion.insert.empty()) return CC_ERROR;  // nothing matches: beep
+  if (completion.candidates.empty() && completion.insert.empty()) return CC_ERROR;  // beep
   el_deletestr(el, static_cast<int>(completion.replace));
-  if (el_insertstr(el, completion.insert.c_str()) != 0) return CC_ERROR;
+  if (!completion.insert.empty() && el_insertstr(el, completion.insert.c_str()) != 0)
+    return CC_ERROR;
   if (completion.candidates.empty()) {
     if (openAfter) el_cursor(el, 1);  // past the "(" that was there
     return CC_REFRESH;
