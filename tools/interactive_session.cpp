@@ -104,7 +104,9 @@ int RunInteractive(HistoryFile& historyFile) {
   // The editor cooks the terminal again and passes the signal on when one
   // arrives while it reads, and follows window size changes.
   el_set(el, EL_SIGNAL, 1);
-  el_set(el, EL_ADDFN, "quillo-complete", "complete a function name", CompleteName);
+  // The wide form: the editor keeps these two pointers (the narrow form
+  // would hand it copies that it never frees).
+  el_wset(el, EL_ADDFN, L"quillo-complete", L"complete a function name", CompleteName);
   el_set(el, EL_BIND, "^I", "quillo-complete", nullptr);
   // As in other terminal programs: reverse search, and Ctrl-W and Ctrl-U
   // rub out the word and everything in front of the cursor.
