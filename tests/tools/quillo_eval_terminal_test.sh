@@ -129,6 +129,15 @@ expect two "Up in the next session" "> 2*sin(30)+(1+3)^2"
 keys two Up
 expect two "Up again" "> 1/0"
 keys two C-u
+# Full-width characters are edited as characters, whatever the locale says
+# (this script runs in any; the formulas are UTF-8).
+type_in two '（１＋２）＊３'
+keys two BSpace BSpace
+type_in two '^2'
+expect two "full-width characters" "> （１＋２）^2"
+keys two Enter
+expect two "a full-width formula" "$(batch '（１＋２）^2')
+>"
 finish two
 warnings two 0
 
