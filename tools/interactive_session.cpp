@@ -33,7 +33,7 @@ unsigned char CompleteName(EditLine* el, int) {
   const bool openAfter = line->cursor < line->lastchar && *line->cursor == '(';
   const Completion completion = CompleteFunctionName(before, openAfter);
   if (completion.candidates.empty() && completion.insert.empty()) return CC_ERROR;  // beep
-  el_deletestr(el, static_cast<int>(completion.replace));
+  if (completion.replace > 0) el_deletestr(el, static_cast<int>(completion.replace));
   if (!completion.insert.empty() && el_insertstr(el, completion.insert.c_str()) != 0)
     return CC_ERROR;
   if (completion.candidates.empty()) {

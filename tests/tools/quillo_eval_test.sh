@@ -75,6 +75,26 @@ check "usage error output" "" "$out"
 check "usage error message" "quillo-eval: unknown option '--frobnicate'
 Try 'quillo-eval --help' for more information." "$(cat "$tmp/err")"
 
+# Reading and writing failures: exit status 2 and a message.
+seq 100000 >"$tmp/lines"
+for case in "cannot write|1+1|>/dev/full" "cannot write|-|<$tmp/lines >/dev/full" "cannot read|-|</"; do
+  IFS='|' read -r what args redirect <<CASE
+$case
+CASE
+  eval "\"\$EVAL\" $args $redirect" 2>"$tmp/err"; rc=$?
+  check "$what ($args $redirect) exit" 2 "$rc"
+  grep -q "quillo-eval: $what" "$tmp/err" || check "$what message" "quillo-eval: $what ..." "$(cat "$tmp/err")"
+done
+
+# A line that runs on beyond 64 MiB is not kept but answered, and the lines
+# after it are read as usual; a shorter one is evaluated whole.
+out=$({ head -c 67108865 /dev/zero | tr '\0' 1; printf '\n1+1\n'
+        head -c 67108862 /dev/zero | tr '\0' ' '; printf '2\r\n'; } | "$EVAL"); rc=$?
+check "overlong line" ">> 公式有误或为空
+ 2
+ 2" "$out"
+check "overlong line exit" 1 "$rc"
+
 # Co-process use: each answer arrives while standard input is still open,
 # before the next formula is written.
 mkfifo "$tmp/in" "$tmp/out"
