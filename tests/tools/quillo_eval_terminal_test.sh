@@ -7,6 +7,7 @@
 #   quillo_eval_terminal_test.sh PATH/TO/quillo-eval
 set -u
 EVAL=$1
+unset TMUX  # a server of its own, also when run from inside tmux
 work=$(mktemp -d)
 fails=0
 tm() { tmux -S "$work/tmux.sock" -f /dev/null "$@"; }
