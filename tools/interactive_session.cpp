@@ -133,13 +133,13 @@ int RunInteractive(HistoryFile& historyFile) {
   for (;;) {
     interrupted = 0;
     int count = 0;
-    const char* read = el_gets(el, &count);
+    const char* text = el_gets(el, &count);
     if (interrupted) {
       std::fputs("^C\n", stdout);
       el_reset(el);
       continue;
     }
-    if (read == nullptr) {
+    if (text == nullptr) {
       if (count < 0 && errno == EINTR) continue;
       if (count < 0) {
         std::fprintf(stderr, "quillo-eval: cannot read the terminal: %s\n", std::strerror(errno));
@@ -148,16 +148,17 @@ int RunInteractive(HistoryFile& historyFile) {
       std::fputs("\n", stdout);  // Ctrl-D leaves the cursor behind the prompt
       break;
     }
-    std::string_view formula(read, static_cast<std::size_t>(count));
+    std::string_view formula(text, static_cast<std::size_t>(count));
     while (!formula.empty() && (formula.back() == '\n' || formula.back() == '\r'))
       formula.remove_suffix(1);
     if (IsBlank(formula)) continue;
-    const std::string kept(formula);  // `read` is the editor's buffer
+    const std::string kept(formula);  // `text` is the editor's buffer
     history(editor.history(), &event, H_ENTER, kept.c_str());
     const FormulaLine line = EvaluateFormula(kept);
     std::fwrite(line.text.data(), 1, line.text.size(), stdout);
     std::fputc('\n', stdout);
     if (std::fflush(stdout) != 0) {
+      std::fprintf(stderr, "quillo-eval: cannot write to the terminal: %s\n", std::strerror(errno));
       status = 2;
       break;
     }
