@@ -119,8 +119,9 @@ std::optional<std::vector<std::string>> HistoryFile::Parse(std::string_view cont
   if (contents.back() != '\n') return std::nullopt;  // cut off
   while (!contents.empty()) {
     const std::size_t end = contents.find('\n');
-    const std::string_view line = contents.substr(0, end);
+    std::string_view line = contents.substr(0, end);
     contents.remove_prefix(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // edited elsewhere
     if (line.empty()) continue;
     if (!Storable(line)) return std::nullopt;
     entries.emplace_back(line);

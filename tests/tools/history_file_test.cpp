@@ -34,6 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Empty", "", Entries{}},
         ParseCase{"Two", "1+1\n2*sin(30)\n", Entries{"1+1", "2*sin(30)"}},
         ParseCase{"BlankLinesSkipped", "1+1\n\n2+2\n", Entries{"1+1", "2+2"}},
+        ParseCase{"CrLf", "1+1\r\n2+2\r\n", Entries{"1+1", "2+2"}},
+        ParseCase{"CrInside", "1+1\r2\n", std::nullopt},
         ParseCase{"OnlyTheNewest", "1\n2\n3\n4\n5\n", Entries{"3", "4", "5"}},
         ParseCase{"FullWidth", "（１＋２）×3\n", Entries{"（１＋２）×3"}},
         ParseCase{"LongestLine", kLongest + "\n", Entries{kLongest}},
