@@ -1,89 +1,58 @@
 // quillo-eval: evaluates formulas with the calculator's engine and prints one
-// line for each: the result as the result box shows it, or the message.
+// line for each: the result as the result box shows it, or the message. On a
+// terminal without formulas it is an interactive calculator.
 #include <cstdio>
-#include <string>
 #include <string_view>
-#include <vector>
+#include <unistd.h>
 
-#include "quillo/calc_string.h"
+#include "batch_run.h"
+#include "command_line.h"
+#include "history_file.h"
+#include "interactive_session.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: quillo-eval [FORMULA...]\n"
-    "Evaluates each FORMULA, or each line of standard input when none is given,\n"
-    "and prints one line for each: the result (\" 7.02393675181428\") or the\n"
-    "message of a formula that cannot be evaluated (\">> 公式有误或为空\").\n"
-    "Exit status: 0 when every formula evaluated, 1 when any failed, 2 on a usage error.\n";
+    "Usage: quillo-eval [OPTION] [--] [FORMULA | -]...\n"
+    "Evaluates each FORMULA, or each line of standard input for \"-\" or when no\n"
+    "formula is given, and prints one line for each: the result (\" 7.02393675181428\")\n"
+    "or the message of a formula that cannot be evaluated (\">> 公式有误或为空\").\n"
+    "On a terminal without formulas it prompts for them, with line editing, recall\n"
+    "(also of earlier sessions) and Tab completion of the function names.\n"
+    "\n"
+    "  -h, --help     print this text and exit\n"
+    "  -V, --version  print the version and exit\n"
+    "  --             every argument after it is a formula\n"
+    "\n"
+    "Exit status: 0 when every formula evaluated, 1 when any failed, 2 on a usage\n"
+    "error or when reading or writing failed.\n";
 
-// Prints one formula's line; false when the formula failed.
-bool EvaluateOne(std::string_view formula) {
-  bool failed = false;
-  const auto value = CalcString::CalcFormula(
-      formula, [&failed](const std::string&, int, const std::string&) { failed = true; });
-  const std::string text = CalcString::ToText(value);
-  std::string line;
-  if (!failed) {
-    // Never empty: a formula succeeds only with a number text.
-    line = CalcString::DisplayText(text).value_or(text);
-  } else {
-    line = text;
-  }
-  line.push_back('\n');
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  return !failed;
-}
-
-// The next line of standard input without its line break; false at the end.
-// (stdio rather than iostreams: starting the iostreams costs more than a
-// whole evaluation.)
-bool ReadLine(std::string& line) {
-  line.clear();
-  int c;
-  while ((c = std::getchar()) != EOF) {
-    if (c == '\n') return true;
-    line.push_back(static_cast<char>(c));
-  }
-  return !line.empty();
-}
-
-bool IsOption(std::string_view arg) {
-  // "--2" and "-5+3" are formulas; options are words.
-  return arg.size() > 2 && arg.substr(0, 2) == "--" &&
-         ((arg[2] >= 'a' && arg[2] <= 'z') || (arg[2] >= 'A' && arg[2] <= 'Z'));
-}
+void Warn(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string_view> formulas;
-  bool optionsDone = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (!optionsDone && arg == "--") {
-      optionsDone = true;
-    } else if (!optionsDone && (arg == "--help" || arg == "-h")) {
+  using quillo_eval::CommandLine;
+  const CommandLine command = quillo_eval::ParseCommandLine(argc, argv);
+  switch (command.action) {
+    case CommandLine::Action::kHelp:
       std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-      return 0;
-    } else if (!optionsDone && IsOption(arg)) {
-      std::fprintf(stderr, "quillo-eval: unknown option '%s'\n", argv[i]);
-      std::fwrite(kUsage.data(), 1, kUsage.size(), stderr);
+      return std::fflush(stdout) == 0 ? 0 : 2;
+    case CommandLine::Action::kVersion:
+      std::printf("quillo-eval %s\n", QUILLO_VERSION);
+      return std::fflush(stdout) == 0 ? 0 : 2;
+    case CommandLine::Action::kUsageError:
+      std::fprintf(stderr,
+                   "quillo-eval: unknown option '%s'\n"
+                   "Try 'quillo-eval --help' for more information.\n",
+                   command.badOption.c_str());
       return 2;
-    } else {
-      formulas.push_back(arg);
-    }
+    case CommandLine::Action::kEvaluate:
+      break;
   }
-
-  bool allOk = true;
-  if (!formulas.empty() || optionsDone) {
-    for (const auto formula : formulas) allOk = EvaluateOne(formula) && allOk;
-  } else {
-    std::string line;
-    while (ReadLine(line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      allOk = EvaluateOne(line) && allOk;
-    }
+  if (command.stdinImplied && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
+    quillo_eval::HistoryFile history(quillo_eval::HistoryFile::DefaultPath(), Warn);
+    return quillo_eval::RunInteractive(history);
   }
-  if (std::fflush(stdout) != 0) return 2;
-  return allOk ? 0 : 1;
+  return quillo_eval::RunBatch(command.sources);
 }

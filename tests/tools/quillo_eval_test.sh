@@ -3,6 +3,8 @@
 set -u
 EVAL=$1
 fails=0
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
 
 check() {  # name expected actual
   if [ "$2" = "$3" ]; then
@@ -40,8 +42,74 @@ check "formulas that look like options" " 2
  -2" "$out"
 check "formulas that look like options exit" 0 "$rc"
 
-"$EVAL" --frobnicate >/dev/null 2>&1; rc=$?
+# Options: name | arguments | standard input | expected output | exit status.
+# ("-V" and "-" used to be evaluated as formulas, and "--" alone printed
+# nothing.) Input and output are printf formats.
+version=$(sed -n 's/^project(Quillo VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+while IFS='|' read -r name args input expected status; do
+  # shellcheck disable=SC2086 # the arguments are words
+  out=$(printf "$input" | "$EVAL" $args 2>/dev/null); rc=$?
+  check "$name" "$(printf "$expected")" "$out"
+  check "$name exit" "$status" "$rc"
+done <<TABLE
+--version|--version||quillo-eval $version|0
+-V|-V||quillo-eval $version|0
+--version after a formula|1+1 --version||quillo-eval $version|0
+--version after --|-- --version||>> 公式有误或为空|1
+-- alone reads standard input|--|1+1\n2*3| 2\n 6|0
+lone - reads standard input|-|1+1| 2|0
+- between formulas|1 - 3|2\n| 1\n 2\n 3|0
+- after --|-- -|1+1| 2|0
+-5+3 and -sin(1) are formulas|-5+3 -sin(1)|| -2\n -.841470984807897|0
+TABLE
+
+out=$("$EVAL" --help); rc=$?
+check "--help exit" 0 "$rc"
+case $out in "Usage: quillo-eval "*) ;; *) check "--help text" "Usage: quillo-eval ..." "$out" ;; esac
+
+# An unknown option: nothing on standard output, the option and a one-line
+# hint on standard error.
+out=$("$EVAL" --frobnicate 1+1 2>"$tmp/err"); rc=$?
 check "usage error" 2 "$rc"
+check "usage error output" "" "$out"
+check "usage error message" "quillo-eval: unknown option '--frobnicate'
+Try 'quillo-eval --help' for more information." "$(cat "$tmp/err")"
+
+# Reading and writing failures: exit status 2 and a message.
+seq 100000 >"$tmp/lines"
+for case in "cannot write|1+1|>/dev/full" "cannot write|-|<$tmp/lines >/dev/full" "cannot read|-|</"; do
+  IFS='|' read -r what args redirect <<CASE
+$case
+CASE
+  eval "\"\$EVAL\" $args $redirect" 2>"$tmp/err"; rc=$?
+  check "$what ($args $redirect) exit" 2 "$rc"
+  grep -q "quillo-eval: $what" "$tmp/err" || check "$what message" "quillo-eval: $what ..." "$(cat "$tmp/err")"
+done
+
+# A line that runs on beyond 64 MiB is not kept but answered, and the lines
+# after it are read as usual; a shorter one is evaluated whole.
+out=$({ head -c 67108865 /dev/zero | tr '\0' 1; printf '\n1+1\n'
+        head -c 67108862 /dev/zero | tr '\0' ' '; printf '2\r\n'; } | "$EVAL"); rc=$?
+check "overlong line" ">> 公式有误或为空
+ 2
+ 2" "$out"
+check "overlong line exit" 1 "$rc"
+
+# Co-process use: each answer arrives while standard input is still open,
+# before the next formula is written.
+mkfifo "$tmp/in" "$tmp/out"
+"$EVAL" <"$tmp/in" >"$tmp/out" &
+pid=$!
+exec 3>"$tmp/in" 4<"$tmp/out"
+for formula in "1+2" "2^10" "1/0" "sqrt(16)"; do
+  printf '%s\n' "$formula" >&3
+  answer=$(timeout 5 sh -c 'IFS= read -r line && printf "%s" "$line"' <&4)
+  check "co-process answer to $formula" "$("$EVAL" -- "$formula")" "$answer"
+done
+exec 3>&-
+wait $pid; rc=$?
+exec 4<&-
+check "co-process exit" 1 "$rc"
 
 a=$("$EVAL" "rand()" "rand()" "rand()")
 b=$(printf 'rand()\nrand()\nrand()\n' | "$EVAL")

@@ -1,0 +1,189 @@
+#!/bin/sh
+# quillo-eval's interactive mode in a real terminal: tmux runs it in a pane
+# (its own server on a socket in a temporary directory), keys go in with
+# send-keys, and the screen comes back with capture-pane. Every answer is
+# compared with what batch mode prints for the same formula.
+#
+#   quillo_eval_terminal_test.sh PATH/TO/quillo-eval
+set -u
+EVAL=$1
+unset TMUX  # a server of its own, also when run from inside tmux
+work=$(mktemp -d)
+fails=0
+tm() { tmux -S "$work/tmux.sock" -f /dev/null "$@"; }
+trap 'tm kill-server 2>/dev/null; rm -rf "$work"' EXIT
+# A session that outlives the others, so that the server does not exit (and
+# race the next start) whenever a quillo-eval session ends.
+tm new-session -d -s keep "sleep 600" || { echo "FAIL tmux does not start"; exit 1; }
+fail() { printf 'FAIL %s\n' "$*"; fails=$((fails + 1)); }
+
+# start NAME STATE_HOME: quillo-eval in a new session NAME, with the history
+# under STATE_HOME, its standard error in $work/NAME.err and its exit status
+# in $work/NAME.status.
+start() {
+  rm -f "$work/$1.status" "$work/$1.err"
+  tm new-session -d -s "$1" -x 100 -y 40 \
+    "env TERM=xterm HOME='$work/home' XDG_STATE_HOME='$2' '$EVAL' 2>'$work/$1.err'; echo \$? >'$work/$1.status'"
+  expect "$1" "start" ">"
+}
+
+# The last LINES lines of NAME's screen that are not blank, trailing blanks cut.
+tail_of() { tm capture-pane -p -t "$1" | sed -e 's/ *$//' -e '/^$/d' | tail -n "$2"; }
+
+# expect NAME WHAT EXPECTED: waits (up to 10 s) until the last lines of the
+# screen read EXPECTED (as many lines as it has).
+expect() {
+  lines=$(printf '%s\n' "$3" | wc -l)
+  i=0
+  while [ "$(tail_of "$1" "$lines")" != "$3" ]; do
+    i=$((i + 1))
+    if [ $i -gt 100 ]; then
+      fail "$2: expected the screen to end in"
+      printf '%s\n--- screen:\n' "$3"
+      tm capture-pane -p -t "$1" | sed '/^$/d'
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
+keys() { name=$1; shift; tm send-keys -t "$name" "$@"; }
+type_in() { tm send-keys -t "$1" -l "$2"; }
+batch() { "$EVAL" -- "$1"; }
+
+# finish NAME: Ctrl-D on the empty line; the session must end with status 0.
+finish() {
+  keys "$1" C-d
+  i=0
+  while [ ! -s "$work/$1.status" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  [ "$(cat "$work/$1.status" 2>/dev/null)" = 0 ] ||
+    fail "$1: Ctrl-D: exit status '$(cat "$work/$1.status" 2>/dev/null)'"
+}
+
+# warnings NAME COUNT: what the session wrote to standard error.
+warnings() {
+  n=$(wc -l <"$work/$1.err")
+  [ "$n" -eq "$2" ] || { fail "$1: $n lines on standard error, expected $2:"; cat "$work/$1.err"; }
+}
+
+state=$work/state
+history=$state/quillo/history
+
+# First session: evaluate, recall, edit, complete, abandon, search.
+start one "$state"
+f1='2*sin(30)+(1+2)^2'
+type_in one "$f1"; keys one Enter
+expect one "Enter" "> $f1
+$(batch "$f1")
+>"
+keys one Up
+expect one "Up recalls" "> $f1"
+keys one Left Left Left BSpace; type_in one 3
+expect one "Left and Backspace" "> 2*sin(30)+(1+3)^2"
+keys one Enter
+expect one "the edited formula" "$(batch '2*sin(30)+(1+3)^2')
+>"
+type_in one po; keys one Tab
+expect one "Tab after po" "> power("
+type_in one '2,10)'; keys one Enter
+expect one "the completed formula" "$(batch 'power(2,10)')
+>"
+type_in one '1+sQ'; keys one Tab
+expect one "Tab in any letter case" "> 1+sqrt("
+keys one C-u
+type_in one a; keys one Tab
+expect one "Tab with three candidates" "abs  Asin  Acos
+> a"
+keys one C-u
+type_in one '1+2+'
+expect one "typing" "> 1+2+"
+keys one C-c
+expect one "Ctrl-C drops the line" "> 1+2+^C
+>"
+keys one Enter
+type_in one '   '; keys one Enter
+expect one "blank lines do nothing" "> 1+2+^C
+>
+>
+>"
+type_in one '1/0'; keys one Enter
+expect one "a message" "> 1/0
+$(batch '1/0')
+>"
+keys one C-r; type_in one 'sin'; keys one Enter
+expect one "Ctrl-R finds the newest formula with sin" "$(batch '2*sin(30)+(1+3)^2')
+>"
+finish one
+warnings one 0
+expected_file='2*sin(30)+(1+2)^2
+2*sin(30)+(1+3)^2
+power(2,10)
+1/0
+2*sin(30)+(1+3)^2'
+[ "$(cat "$history" 2>/dev/null)" = "$expected_file" ] ||
+  { fail "history file after the first session:"; cat "$history"; }
+
+# Second session: the first one's formulas come back with Up.
+start two "$state"
+keys two Up
+expect two "Up in the next session" "> 2*sin(30)+(1+3)^2"
+keys two Up
+expect two "Up again" "> 1/0"
+keys two C-u
+# Full-width characters are edited as characters, whatever the locale says
+# (this script runs in any; the formulas are UTF-8).
+type_in two '（１＋２）＊３'
+keys two BSpace BSpace
+type_in two '^2'
+expect two "full-width characters" "> （１＋２）^2"
+keys two Enter
+expect two "a full-width formula" "$(batch '（１＋２）^2')
+>"
+finish two
+warnings two 0
+
+# Two sessions at once: each formula is kept, in the order entered.
+start three "$state"
+start four "$state"
+type_in three '1+1'; keys three Enter; expect three "session three" " 2
+>"
+type_in four '2+2'; keys four Enter; expect four "session four" " 4
+>"
+type_in three '3+3'; keys three Enter; expect three "session three again" " 6
+>"
+finish three
+finish four
+[ "$(tail -n 3 "$history")" = "1+1
+2+2
+3+3" ] || { fail "two sessions at once:"; cat "$history"; }
+
+# A damaged history file: one warning, the session works, the file is
+# replaced by what it holds.
+printf '1+1\n\001\377\376 not a formula\n' >"$history"
+start five "$state"
+type_in five '4*4'; keys five Enter; expect five "with a damaged file" " 16
+>"
+type_in five '5*5'; keys five Enter; expect five "still with a damaged file" " 25
+>"
+finish five
+warnings five 1
+grep -q 'damaged' "$work/five.err" || fail "the warning does not say 'damaged'"
+[ "$(cat "$history")" = "4*4
+5*5" ] || { fail "the damaged file was not replaced:"; cat "$history"; }
+
+# No place for the history (a file where its directory should be; even root
+# cannot write there): one warning, and the session works.
+touch "$work/blocker"
+start six "$work/blocker"
+type_in six '6*6'; keys six Enter; expect six "without a history file" " 36
+>"
+type_in six '7*7'; keys six Enter; expect six "still without a history file" " 49
+>"
+keys six Up
+expect six "recall within the session" "> 7*7"
+keys six C-u
+finish six
+warnings six 1
+
+if [ "$fails" -eq 0 ]; then echo "quillo-eval terminal: all checks passed"; fi
+exit "$fails"
