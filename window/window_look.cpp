@@ -55,9 +55,42 @@ QStyle* FixedStyle() {
   return style;
 }
 
+// Qt's own light colours, as a desktop without a theme of its own shows them.
+// (A style's standard palette is no help: Fusion's is the platform theme's.)
 const QPalette& FixedPalette() {
   static const QPalette palette = [] {
-    QPalette light = FixedStyle()->standardPalette();
+    struct Role {
+      QPalette::ColorRole role;
+      QRgb normal, disabled;  // normal: the active and the inactive window alike
+    };
+    static constexpr Role kRoles[] = {
+        {QPalette::WindowText, 0xff000000, 0xffbebebe},
+        {QPalette::Button, 0xffefefef, 0xffefefef},
+        {QPalette::Light, 0xffffffff, 0xffffffff},
+        {QPalette::Midlight, 0xffcacaca, 0xffcacaca},
+        {QPalette::Dark, 0xff9f9f9f, 0xffbebebe},
+        {QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8},
+        {QPalette::Text, 0xff000000, 0xffbebebe},
+        {QPalette::BrightText, 0xffffffff, 0xffffffff},
+        {QPalette::ButtonText, 0xff000000, 0xffbebebe},
+        {QPalette::Base, 0xffffffff, 0xffefefef},
+        {QPalette::Window, 0xffefefef, 0xffefefef},
+        {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
+        {QPalette::Highlight, 0xff308cc6, 0xff919191},
+        {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+        {QPalette::Link, 0xff0000ff, 0xff0000ff},
+        {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
+        {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7},
+        {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc},
+        {QPalette::ToolTipText, 0xff000000, 0xff000000},
+        {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+    };
+    QPalette light;
+    for (const Role& r : kRoles) {
+      light.setColor(QPalette::Active, r.role, QColor::fromRgba(r.normal));
+      light.setColor(QPalette::Inactive, r.role, QColor::fromRgba(r.normal));
+      light.setColor(QPalette::Disabled, r.role, QColor::fromRgba(r.disabled));
+    }
     // Every role counts as set, so that no palette of the application's
     // (a dark desktop's) shows through.
     light.setResolveMask(~QPalette::ResolveMask(0));
