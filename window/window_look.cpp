@@ -99,14 +99,12 @@ const QPalette& FixedPalette() {
   return palette;
 }
 
-const QFont& FixedFont() {
-  static const QFont font = [] {
-    QFont sans(QStringLiteral("Sans Serif"), 9);
-    sans.setStyleHint(QFont::SansSerif);
-    sans.setResolveMask(QFont::AllPropertiesResolved);  // nothing of the desktop's font
-    return sans;
-  }();
-  return font;
+// Made afresh on each call: a font must not outlive the application.
+QFont FixedFont() {
+  QFont sans(QStringLiteral("Sans Serif"), 9);
+  sans.setStyleHint(QFont::SansSerif);
+  sans.setResolveMask(QFont::AllPropertiesResolved);  // nothing of the desktop's font
+  return sans;
 }
 
 void ApplyFixedLook(QWidget& top) {

@@ -3,7 +3,8 @@
 // style or platform theme the desktop chooses.
 #pragma once
 
-class QFont;
+#include <QFont>
+
 class QPalette;
 class QStyle;
 class QWidget;
@@ -17,7 +18,7 @@ QStyle* FixedStyle();
 // usual blue selection.
 const QPalette& FixedPalette();
 // The font of menus and of the error box.
-const QFont& FixedFont();
+QFont FixedFont();
 
 // Gives `top` (a window) and every widget in it the fixed style, palette and
 // font. Controls keep the colours and fonts they set themselves.
