@@ -131,8 +131,9 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
 
   UseQtChineseTexts();
+  ApplyFixedLook(*this);  // the controls take their colours and measure their fonts from it
   BuildControls();
-  KeepFixedLook(*this);
+  KeepFixedLook(*this);  // the controls' style, and the menus they open
   Form_Load();
   WireEvents();
   ui.TB->setFocus(Qt::OtherFocusReason);
