@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QChildEvent>
 #include <QFont>
+#include <QIcon>
+#include <QMenu>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
@@ -36,6 +38,11 @@ protected:
       auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child());
       if (child != nullptr && child->isWindow() && child->style() != FixedStyle()) {
         ApplyFixedLook(*child);
+        // Qt takes the menu items' icons from the desktop's icon theme: a
+        // plain desktop has none, so the window's menus show none anywhere.
+        if (auto* menu = qobject_cast<QMenu*>(child)) {
+          for (QAction* action : menu->actions()) action->setIcon(QIcon());
+        }
         Watch(*child);  // its submenus
       }
     }

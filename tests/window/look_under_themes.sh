@@ -4,7 +4,8 @@
 #
 #   look_under_themes.sh LOOK_GRAB OUT_DIR
 #
-# OUT_DIR keeps every rendering (DIR/SETTING/window.png, box.png) to look at.
+# OUT_DIR keeps every rendering (DIR/SETTING/window.png, menu.png, box.png)
+# to look at.
 set -u
 GRAB=$1
 OUT=$2
@@ -45,13 +46,13 @@ mkdir -p "$OUT/default"
 echo "== default"
 "$GRAB" "$OUT/default" || { echo "FAIL: the default rendering"; exit 1; }
 
-# SETTING-NAME DARK(yes/no) ENVIRONMENT...
+# SETTING-NAME DARK(yes/no) UNCOMPARED ENVIRONMENT...
 run() {
-  name=$1 dark=$2
-  shift 2
+  name=$1 dark=$2 uncompared=$3
+  shift 3
   mkdir -p "$OUT/$name"
   echo "== $name: $*"
-  report=$(env "$@" "$GRAB" "$OUT/$name" "$OUT/default" 2>"$OUT/$name/stderr")
+  report=$(env "$@" "$GRAB" "$OUT/$name" "$OUT/default" $uncompared 2>"$OUT/$name/stderr")
   rc=$?
   printf '%s\n' "$report"
   [ "$rc" -eq 0 ] || { echo "FAIL: $name differs from the default"; fails=$((fails + 1)); }
@@ -63,8 +64,11 @@ run() {
   fi
 }
 
-run gtk3-adwaita-dark yes QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
-run qt6ct-darker yes QT_QPA_PLATFORMTHEME=qt6ct
-run adwaita-style no QT_STYLE_OVERRIDE=Adwaita
-run windows-style no QT_STYLE_OVERRIDE=Windows
+run gtk3-adwaita-dark yes "" QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+# qt6ct keeps KDE's key bindings, which the menu's shortcut column shows as
+# they work (redo is Ctrl+Y there, Ctrl+Shift+Z elsewhere): its menu is
+# looked at, not compared.
+run qt6ct-darker yes menu.png QT_QPA_PLATFORMTHEME=qt6ct
+run adwaita-style no "" QT_STYLE_OVERRIDE=Adwaita
+run windows-style no "" QT_STYLE_OVERRIDE=Windows
 exit "$fails"
