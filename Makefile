@@ -38,7 +38,7 @@ BENCH_FLAGS ?= --benchmark_repetitions=15 --benchmark_min_time=0.2 \
   deps-run deps-test deps-package deps-bench
 
 run: deps-run build-app
-	@$(BUILD_DIR)/app/quillo
+	@QUILLO_DISPLAY_HINT="xvfb-run make run" $(BUILD_DIR)/app/quillo
 
 test: deps-test build sanitize-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure

@@ -10,13 +10,18 @@
 
 int main(int argc, char* argv[]) {
   // Without a display Qt would abort with its own message; say what to do.
+  // `make run` names its own command in QUILLO_DISPLAY_HINT.
   const QByteArray qpa = qgetenv("QT_QPA_PLATFORM");
   const bool needsDisplay = qpa.isEmpty() || qpa.startsWith("xcb") || qpa.startsWith("wayland");
   if (needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-    std::fputs("Quillo needs a graphical display (DISPLAY and WAYLAND_DISPLAY are unset); "
-               "try: xvfb-run make run\n",
-               stderr);
+    const QByteArray hint = qEnvironmentVariableIsEmpty("QUILLO_DISPLAY_HINT")
+                                ? QByteArrayLiteral("xvfb-run quillo")
+                                : qgetenv("QUILLO_DISPLAY_HINT");
+    std::fprintf(stderr,
+                 "Quillo needs a graphical display (DISPLAY and WAYLAND_DISPLAY are unset); "
+                 "try: %s\n",
+                 hint.constData());
     return 1;
   }
 

@@ -18,9 +18,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillo.invalid/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Library dependencies are computed from the binaries; the fonts the window
-# draws its Chinese and Latin texts with are not linked, so they are named.
+# draws its Chinese and Latin texts with are not linked, so they are named; so
+# is Qt's Chinese translation, which its menus and error box read.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation, qt6-translations-l10n")
 # The shop link opens the browser through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

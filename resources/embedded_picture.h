@@ -17,7 +17,10 @@ struct EmbeddedPicture {
   }
 };
 
-// The window's background, decoded from background.jpg at build time.
+// The window's background, decoded from background.jpg at build time: the
+// window's client area in its own pixels; and from background@2x.jpg, the
+// same at twice the resolution.
 extern const EmbeddedPicture kBackgroundPicture;
+extern const EmbeddedPicture kBackgroundPicture2x;
 
 }  // namespace Quillo

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "background_picture.h"
+
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -73,7 +75,7 @@ private:
 
   Platform& platform_;
   WindowControls ui;
-  QImage background_;  // the built-in pixels, not a copy
+  BackgroundPicture background_;
 };
 
 // Sets a self-sizing label's bold flag; it then takes the size of its caption,

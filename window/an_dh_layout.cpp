@@ -12,10 +12,11 @@
 
 #include "accessibility.h"
 #include "an_dh.h"
-#include "embedded_picture.h"
 #include "font_map.h"
+#include "qt_chinese.h"
 #include "steady_scroll_bar.h"
 #include "twips.h"
+#include "window_look.h"
 
 namespace Quillo {
 namespace {
@@ -123,8 +124,7 @@ const QStringList& AN_DH::FunctionEntries() {
 AN_DH::AN_DH(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      platform_(platform),
-      background_(kBackgroundPicture.Image()) {
+      platform_(platform) {
   InstallAccessibility();
   setObjectName(QStringLiteral("AN_DH"));
   setWindowTitle(QStringLiteral("Quillo-按Enter可计算  作者：Quillo 开发组"));
@@ -133,7 +133,10 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
   setFixedSize(Px(kClientWidth), Px(kClientHeight));
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
 
+  UseQtChineseTexts();
+  ApplyFixedLook(*this);  // the controls take their colours and measure their fonts from it
   BuildControls();
+  KeepFixedLook(*this);  // the controls' style, and the menus they open
   Form_Load();
   WireEvents();
   ui.TB->setFocus(Qt::OtherFocusReason);
@@ -202,11 +205,12 @@ void AN_DH::Form_Load() {
   ui.AN->move(ui.AN->x(), ui.AN_DH->y());
 }
 
-// Blue, then the picture at its natural size from the top-left corner.
+// Blue, then the picture from the top-left corner: it fills the client area,
+// in the screen's own pixels.
 void AN_DH::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(0, 0, 255));
-  painter.drawImage(0, 0, background_);
+  background_.Draw(painter, rect(), devicePixelRatioF());
 }
 
 }  // namespace Quillo

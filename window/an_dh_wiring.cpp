@@ -48,7 +48,13 @@ bool AN_DH::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == ui.FunList && event->type() == QEvent::KeyPress &&
       IsEnter(*static_cast<QKeyEvent*>(event))) {
-    FunList_DblClick();  // Enter on an entry inserts it, as a double-click does
+    // Enter on an entry inserts it, as a double-click does. Tabbing into the
+    // list makes the first entry current without selecting it: Enter then
+    // means that entry.
+    if (ui.FunList->selectedItems().isEmpty() && ui.FunList->currentItem() != nullptr) {
+      ui.FunList->currentItem()->setSelected(true);
+    }
+    FunList_DblClick();
     return true;
   }
   if (watched == ui.JG->viewport() && event->type() == QEvent::MouseButtonDblClick) {

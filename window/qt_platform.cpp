@@ -1,17 +1,32 @@
 #include "qt_platform.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QUrl>
 
+#include "window_look.h"
+
 namespace Quillo {
 
 // Style 0 is the only one the engine asks for: one OK button and no icon.
+// The box has the window's look; its button is made once that look is set, so
+// that no style of the desktop's puts an icon on it, and it reads Qt's own
+// word for OK: "确定" in Qt's Chinese (a desktop theme's word may carry a
+// mnemonic, as "确定(&O)").
 void QtPlatform::ShowMessage(QWidget* owner, const QString& prompt, int /*style*/,
                              const QString& title) {
-  QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, owner);
+  QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::NoButton, owner);
+  ApplyFixedLook(box);
+  box.setStandardButtons(QMessageBox::Ok);
+  QAbstractButton* ok = box.button(QMessageBox::Ok);
+  ok->setStyle(FixedStyle());
+  ok->setIcon(QIcon());
+  ok->setText(QCoreApplication::translate("QPlatformTheme", "OK"));
   box.setTextFormat(Qt::PlainText);  // the message quotes the user's text
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();

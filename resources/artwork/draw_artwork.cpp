@@ -2,7 +2,9 @@
 //
 //   quillo-artwork DIR
 //
-// writes DIR/background.jpg (484 x 291, the window's backdrop), DIR/icon-48.png
+// writes DIR/background.jpg (485 x 275, the window's client area, which it
+// fills), DIR/background@2x.jpg (the same drawing at twice the resolution,
+// for screens scaled above 100 %), DIR/icon-48.png
 // and DIR/icon-256.png (the same icon at two sizes) and DIR/quillo.svg (the
 // icon as a scalable drawing). The icon is described once, as shapes on a
 // 48-unit square, and both the raster and the SVG are made from that
@@ -109,28 +111,34 @@ QString IconSvg() {
 
 // The backdrop: pale graph paper in a soft blue gradient, a faint shadow that
 // frames the three text boxes of the left column, and a light panel that
-// gathers the right column (the "=" button, the list and the link).
-QImage Background() {
-  QImage image(484, 291, QImage::Format_RGB32);
+// gathers the right column (the "=" button, the list and the link). It is
+// drawn in the window's pixels (485 x 275), `scale` device pixels to each.
+constexpr int kBackgroundWidth = 485;
+constexpr int kBackgroundHeight = 275;
+
+QImage Background(int scale) {
+  QImage image(kBackgroundWidth * scale, kBackgroundHeight * scale, QImage::Format_RGB32);
   QPainter p(&image);
-  QLinearGradient sky(0, 0, 0, image.height());
+  p.scale(scale, scale);
+  const QRect area(0, 0, kBackgroundWidth, kBackgroundHeight);
+  QLinearGradient sky(0, 0, 0, area.height());
   sky.setColorAt(0, QColor(0xee, 0xf3, 0xfa));
   sky.setColorAt(1, QColor(0xd2, 0xde, 0xee));
-  p.fillRect(image.rect(), sky);
+  p.fillRect(area, sky);
 
-  for (int x = 0; x < image.width(); x += 12) {
+  for (int x = 0; x < area.width(); x += 12) {
     const int alpha = x % 48 == 0 ? 34 : 16;
-    p.fillRect(x, 0, 1, image.height(), QColor(60, 100, 160, alpha));
+    p.fillRect(x, 0, 1, area.height(), QColor(60, 100, 160, alpha));
   }
-  for (int y = 0; y < image.height(); y += 12) {
+  for (int y = 0; y < area.height(); y += 12) {
     const int alpha = y % 48 == 0 ? 34 : 16;
-    p.fillRect(0, y, image.width(), 1, QColor(60, 100, 160, alpha));
+    p.fillRect(0, y, area.width(), 1, QColor(60, 100, 160, alpha));
   }
 
   p.setRenderHint(QPainter::Antialiasing);
   // A slow sine wave along the bottom edge, where it shows beneath the boxes.
   QPainterPath wave;
-  for (int x = 0; x <= image.width(); ++x) {
+  for (int x = 0; x <= area.width(); ++x) {
     const double y = 270 + 4 * std::sin(x / 30.0);
     if (x == 0) wave.moveTo(x, y); else wave.lineTo(x, y);
   }
@@ -168,7 +176,8 @@ int main(int argc, char* argv[]) {
   }
   const QString dir = QString::fromLocal8Bit(argv[1]) + '/';
 
-  bool ok = Save(Background(), dir + "background.jpg", "JPEG", 92);
+  bool ok = Save(Background(1), dir + "background.jpg", "JPEG", 92);
+  ok = Save(Background(2), dir + "background@2x.jpg", "JPEG", 92) && ok;
   for (const int size : {48, 256}) {
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);

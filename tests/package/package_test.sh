@@ -25,7 +25,8 @@ for field in "Package: quillo" "Section: math" "Maintainer: " "Version: [0-9]"; 
   printf '%s\n' "$info" | grep -q "^ $field" || fail "control field '$field'"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for dep in "libc6" "libqt6widgets6" "fonts-arphic-uming | fonts-noto-cjk" "fonts-liberation"; do
+for dep in "libc6" "libqt6widgets6" "fonts-arphic-uming | fonts-noto-cjk" "fonts-liberation" \
+           "qt6-translations-l10n"; do
   case "$depends" in *"$dep"*) ;; *) fail "Depends lacks '$dep': $depends" ;; esac
 done
 
@@ -64,6 +65,13 @@ fi
 # The unpacked programs run.
 out=$("$root/usr/bin/quillo-eval" "1+2")
 [ "$out" = " 3" ] || fail "unpacked quillo-eval printed '$out'"
+# Without a display the installed program names a command that works there.
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QUILLO_DISPLAY_HINT \
+      timeout 10 "$root/usr/bin/quillo" 2>&1 >/dev/null)
+case "$err" in
+  *"try: xvfb-run quillo") ;;
+  *) fail "unpacked quillo without a display said: $err" ;;
+esac
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
   xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     DBUS_SESSION_BUS_ADDRESS=disabled: "$1" & pid=$!

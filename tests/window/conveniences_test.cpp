@@ -89,12 +89,37 @@ private slots:
     QCOMPARE(Selection(f->ui.TB), qMakePair(int(expected.size()), 0));
   }
 
+  // The double-click handler wants a selected entry; the list takes the focus
+  // by the mouse here, so no entry is current either.
   void nothingWithoutASelectedEntry() {
     SetFormula(*f, QStringLiteral("1+"), 2, 2);
-    f->ui.FunList->setFocus();
+    f->ui.FunList->setFocus(Qt::MouseFocusReason);
+    QVERIFY(f->ui.FunList->currentItem() == nullptr);
     QTest::keyClick(f->ui.FunList, Qt::Key_Return);
     f->window.FunList_DblClick();
     QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("1+"));
+  }
+
+  // Tab from the formula passes the history and lands in the list, where the
+  // first entry is current but not selected: Enter inserts that entry.
+  void enterAfterTabInsertsTheCurrentEntry_data() {
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first entry") << 0 << "1+Abs()";
+    QTest::newRow("moved with the arrow keys") << 2 << "1+Asin()";
+  }
+  void enterAfterTabInsertsTheCurrentEntry() {
+    QFETCH(int, downs);
+    QFETCH(QString, expected);
+    SetFormula(*f, QStringLiteral("1+"), 2, 2);
+    QTest::keyClick(f->ui.TB, Qt::Key_Tab);
+    QTest::keyClick(f->ui.TJ, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f->ui.FunList);
+    QVERIFY(f->ui.FunList->selectedItems().isEmpty());
+    for (int i = 0; i < downs; ++i) QTest::keyClick(f->ui.FunList, Qt::Key_Down);
+    QTest::keyClick(f->ui.FunList, Qt::Key_Return);
+    QCOMPARE(f->ui.TB->toPlainText(), expected);
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
   }
 
   // A double-click on the result copies it without its blanks.

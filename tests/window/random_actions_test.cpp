@@ -469,7 +469,7 @@ private:
 
   std::function<void()> ListDoubleClick() {
     const int row = random_.Below(int(names_.size()));
-    selectedEntry_ = row;
+    selectedEntry_ = currentEntry_ = row;
     box_.InsertCall(names_[row]);
     ++inserts_;
     formulaFocused_ = true;
@@ -482,6 +482,7 @@ private:
     const int row = random_.Below(int(names_.size()));
     const bool control = random_.Chance(40);
     selectedEntry_ = control && selectedEntry_ == row ? -1 : row;
+    currentEntry_ = row;
     Log(QStringLiteral("%1click list entry %2").arg(control ? "Ctrl+" : "").arg(row));
     return [this, row, control] {
       QTest::mouseClick(Handle(), Qt::LeftButton, control ? Qt::ControlModifier : Qt::NoModifier,
@@ -489,13 +490,27 @@ private:
     };
   }
 
-  std::function<void()> ListEnter() {
-    const bool keypad = random_.Chance(50);
+  // The list takes the keyboard focus (not by the mouse): without a current
+  // entry it makes the first one current, without selecting it.
+  void ListFocusedByKeyboard() {
+    if (currentEntry_ < 0) currentEntry_ = 0;
+  }
+
+  // Enter in the list inserts the selected entry, or else the current one,
+  // which it then selects.
+  void ExpectListEnter() {
+    if (selectedEntry_ < 0) selectedEntry_ = currentEntry_;
     if (selectedEntry_ >= 0) {
       box_.InsertCall(names_[selectedEntry_]);
       ++inserts_;
       formulaFocused_ = true;
     }
+  }
+
+  std::function<void()> ListEnter() {
+    const bool keypad = random_.Chance(50);
+    ListFocusedByKeyboard();
+    ExpectListEnter();
     Log(QStringLiteral("%1 on the list").arg(keypad ? "keypad Enter" : "Return"));
     return [this, keypad] {
       ui().FunList->setFocus(Qt::TabFocusReason);
@@ -513,11 +528,8 @@ private:
     Log(QStringLiteral("%1 with the focus in %2")
             .arg(tab ? "Tab" : "Return", focus != nullptr ? focus->objectName() : "nothing"));
     if (!tab && focus == ui().TB) ExpectEvaluation();
-    if (!tab && focus == ui().FunList && selectedEntry_ >= 0) {
-      box_.InsertCall(names_[selectedEntry_]);
-      ++inserts_;
-      formulaFocused_ = true;
-    }
+    if (!tab && focus == ui().FunList) ExpectListEnter();
+    if (tab && focus == ui().TJ) ListFocusedByKeyboard();  // the next in the focus order
     return [this, tab] { QTest::keyClick(Handle(), tab ? Qt::Key_Tab : Qt::Key_Return); };
   }
 
@@ -624,6 +636,7 @@ private:
   QStringList clipboard_;
   int opened_ = 0;
   int selectedEntry_ = -1;
+  int currentEntry_ = -1;  // the list's current entry, selected or not
   int evaluations_ = 0;
   int results_ = 0;
   int inserts_ = 0;

@@ -8,6 +8,8 @@
 #include "embedded_picture.h"
 #include "window_fixture.h"
 
+Q_DECLARE_METATYPE(const Quillo::EmbeddedPicture*)
+
 namespace {
 
 // The image format plug-ins mapped into this process.
@@ -39,11 +41,19 @@ private slots:
     QVERIFY(f.window.windowIcon().availableSizes().contains(QSize(48, 48)));
   }
 
+  void builtInBackgroundIsTheDecodedJpeg_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<const Quillo::EmbeddedPicture*>("pixels");
+    QTest::newRow("100 %") << ":/quillo/background.jpg" << &Quillo::kBackgroundPicture;
+    QTest::newRow("200 %") << ":/quillo/background@2x.jpg" << &Quillo::kBackgroundPicture2x;
+  }
   void builtInBackgroundIsTheDecodedJpeg() {
-    const QImage decoded =
-        QImage(QStringLiteral(":/quillo/background.jpg")).convertToFormat(QImage::Format_RGB32);
+    QFETCH(QString, file);
+    QFETCH(const Quillo::EmbeddedPicture*, pixels);
+    QImage decoded = QImage(file).convertToFormat(QImage::Format_RGB32);
     QVERIFY(!decoded.isNull());
-    QCOMPARE(Quillo::kBackgroundPicture.Image(), decoded);
+    decoded.setDevicePixelRatio(1);  // Qt reads "@2x" in the name as ratio 2: only pixels count
+    QCOMPARE(pixels->Image(), decoded);
   }
 };
 

@@ -1,0 +1,232 @@
+// The window's look on any desktop: under a dark palette and other widget
+// styles it renders the very pixels of the default rendering, the list shows
+// all its entries whole, Qt's own texts are Chinese whatever the language,
+// and the background is sharp at 200 %.
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QtTest>
+
+#include "background_picture.h"
+#include "embedded_picture.h"
+#include "look_probe.h"
+#include "qt_platform.h"
+#include "window_look.h"
+
+using QuilloTest::CutEntries;
+using QuilloTest::Difference;
+
+namespace {
+
+QPalette DarkPalette() {
+  QPalette dark(QColor(0xee, 0xee, 0xee), QColor(0x35, 0x35, 0x35));  // text, window
+  dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+  dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+  dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+  return dark;
+}
+
+// The open popup menu's action texts that have no character beyond ASCII
+// (English ones), and whether it draws with the window's look.
+struct SeenMenu {
+  bool found = false;
+  QStringList english;
+  bool fixedLook = false;
+};
+
+SeenMenu Inspect(QMenu& menu) {
+  SeenMenu seen{true, {}, menu.style() == Quillo::FixedStyle() &&
+                              menu.palette().color(QPalette::Window) ==
+                                  Quillo::FixedPalette().color(QPalette::Window) &&
+                              menu.font() == Quillo::FixedFont()};
+  for (const QAction* action : menu.actions()) {
+    const QString text = action->text();
+    if (action->isSeparator() || text.isEmpty()) continue;
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+      seen.english.append(text);
+    }
+  }
+  return seen;
+}
+
+// Opens `widget`'s context menu as a right-click does, inspects the menu and
+// closes it (scroll bars run theirs in a loop of their own).
+SeenMenu RightClick(QWidget* widget) {
+  SeenMenu seen;
+  QTimer::singleShot(50, widget, [&seen] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      seen = Inspect(*menu);
+      menu->close();
+    }
+  });
+  const QPoint at(5, 5);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+  QApplication::sendEvent(widget, &event);
+  QTest::qWait(100);
+  return seen;
+}
+
+}  // namespace
+
+class LookTest : public QObject {
+  Q_OBJECT
+
+  struct Rendering {
+    QImage window, box;
+  };
+
+  // A new window, shown, filled with the sample, grabbed, with its error box.
+  Rendering Render(QStringList* cut = nullptr, QStringList* buttons = nullptr) {
+    Quillo::AN_DH window(platform);
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return {};
+    QuilloTest::FillSample(window);
+    Rendering shown{window.grab().toImage(), {}};
+    if (cut != nullptr) *cut = CutEntries(*window.controls().FunList);
+    const QuilloTest::SeenErrorBox box = QuilloTest::ShowErrorBox(window);
+    shown.box = box.image;
+    if (buttons != nullptr) *buttons = box.buttons;
+    return shown;
+  }
+
+private slots:
+  void initTestCase() {
+    defaultStyle = QApplication::style()->name();
+    reference = Render();
+    QVERIFY(!reference.window.isNull());
+    QVERIFY(!reference.box.isNull());
+  }
+
+  // The desktop's palette and widget style change nothing that is drawn.
+  void samePixelsEverywhere_data() {
+    QTest::addColumn<QString>("style");  // empty: the default
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("default") << "" << false;
+    QTest::newRow("dark palette") << "" << true;
+    QTest::newRow("Windows style") << "Windows" << false;
+    QTest::newRow("Adwaita style") << "Adwaita" << false;
+    QTest::newRow("Adwaita-Dark style, dark palette") << "Adwaita-Dark" << true;
+  }
+  void samePixelsEverywhere() {
+    QFETCH(QString, style);
+    QFETCH(bool, dark);
+    if (!style.isEmpty()) {
+      QStyle* desktopStyle = QStyleFactory::create(style);
+      QVERIFY2(desktopStyle != nullptr, qPrintable(style + QStringLiteral(" is not installed")));
+      QApplication::setStyle(desktopStyle);
+    }
+    if (dark) QApplication::setPalette(DarkPalette());
+    QStringList cut, buttons;
+    const Rendering shown = Render(&cut, &buttons);
+    QApplication::setStyle(defaultStyle);
+    QApplication::setPalette(QPalette());
+
+    QCOMPARE(cut, QStringList());
+    QCOMPARE(buttons, QStringList{QStringLiteral("确定")});
+    QString differs = Difference(reference.window, shown.window);
+    QVERIFY2(differs.isEmpty(), qPrintable(QStringLiteral("window: ") + differs));
+    differs = Difference(reference.box, shown.box);
+    QVERIFY2(differs.isEmpty(), qPrintable(QStringLiteral("error box: ") + differs));
+  }
+
+  // Qt's own texts are Chinese whatever LANG says (the suite runs under
+  // several): the error box's one button, the boxes' and scroll bars' menus.
+  void errorBoxButton() {
+    Quillo::AN_DH window(platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QuilloTest::SeenErrorBox box = QuilloTest::ShowErrorBox(window);
+    QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
+    QCOMPARE(box.style, QStringLiteral("QFusionStyle"));
+  }
+
+  void contextMenus_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("formula") << "TB";
+    QTest::newRow("result") << "JG";
+    QTest::newRow("history") << "TJ";
+  }
+  void contextMenus() {
+    QFETCH(QString, control);
+    Quillo::AN_DH window(platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* box = window.findChild<QPlainTextEdit*>(control);
+    box->setPlainText(QStringLiteral("1+2"));
+    box->selectAll();
+    box->setFocus();
+
+    std::unique_ptr<QMenu> standard(box->createStandardContextMenu());
+    QVERIFY(!standard->actions().isEmpty());
+    QCOMPARE(Inspect(*standard).english, QStringList());
+
+    // The menu a right-click opens, under a dark desktop palette.
+    QApplication::setPalette(DarkPalette());
+    const SeenMenu opened = RightClick(box->viewport());
+    QApplication::setPalette(QPalette());
+    QVERIFY(opened.found);
+    QCOMPARE(opened.english, QStringList());
+    QVERIFY(opened.fixedLook);
+  }
+
+  void scrollBarMenu() {
+    Quillo::AN_DH window(platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const auto& ui = window.controls();
+    ui.TJ->setPlainText(QStringLiteral("1\n").repeated(60) + QStringLiteral("x").repeated(200));
+    for (QScrollBar* bar : {ui.TJ->verticalScrollBar(), ui.TJ->horizontalScrollBar()}) {
+      QTRY_VERIFY(bar->isVisible());
+      const SeenMenu opened = RightClick(bar);
+      QVERIFY(opened.found);
+      QCOMPARE(opened.english, QStringList());
+      QVERIFY(opened.fixedLook);
+    }
+  }
+
+  // The picture covers the whole client area, 1:1 in the screen's pixels:
+  // what shows between the controls is the built-in picture for the screen's
+  // ratio, pixel for pixel (the suite also runs at 200 % and 150 %; between
+  // the built-in ratios the double-resolution picture is scaled down once).
+  void picture() {
+    Quillo::AN_DH window(platform);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const qreal ratio = window.devicePixelRatioF();
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Quillo::BackgroundPicture background;
+    const QImage picture = ratio == 1   ? Quillo::kBackgroundPicture.Image()
+                           : ratio == 2 ? Quillo::kBackgroundPicture2x.Image()
+                                        : background.ForRatio(ratio);
+    QCOMPARE(shown.size(), (QSizeF(window.size()) * ratio).toSize());
+    QVERIFY(picture.width() >= shown.width() && picture.height() >= shown.height());
+    QVERIFY(picture.width() <= shown.width() + 1 && picture.height() <= shown.height() + 1);
+
+    QRegion controls;
+    for (const QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      controls += child->geometry();
+    }
+    int compared = 0, differ = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      for (int x = 0; x < shown.width(); ++x) {
+        if (controls.contains(QPoint(int(x / ratio), int(y / ratio)))) continue;
+        ++compared;
+        if (shown.pixel(x, y) != picture.pixel(x, y)) ++differ;
+      }
+    }
+    QVERIFY2(compared > shown.width() * 10, "too little of the picture shows");
+    QCOMPARE(differ, 0);
+    QVERIFY(QColor(shown.pixel(shown.width() - 1, shown.height() / 2)) != QColor(0, 0, 255));
+  }
+
+private:
+  Quillo::QtPlatform platform;
+  QString defaultStyle;
+  Rendering reference;
+};
+
+QTEST_MAIN(LookTest)
+#include "look_test.moc"
