@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "title_frame.h"
+
 namespace Quillo {
 
 // Style 0 is the only one the engine asks for: one OK button and no icon.
@@ -14,7 +16,7 @@ void QtPlatform::ShowMessage(QWidget* owner, const QString& prompt, int /*style*
   QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, owner);
   box.setTextFormat(Qt::PlainText);  // the message quotes the user's text
   box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
+  ExecWithTitleBar(box);
 }
 
 void QtPlatform::SetClipboardText(const QString& text) {
