@@ -24,16 +24,19 @@ void OnGlobalRemove(void* /*data*/, wl_registry* /*registry*/, uint32_t /*id*/) 
 const wl_registry_listener kListener = {OnGlobal, OnGlobalRemove};
 
 bool AskCompositor() {
-  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
-  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
-  auto* display = native == nullptr
-                      ? nullptr
-                      : static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
-  if (display == nullptr) return false;
-  return !AdvertisesGlobal(display, "zxdg_decoration_manager_v1");
+  wl_display* display = WaylandDisplay();
+  return display != nullptr && !AdvertisesGlobal(display, "zxdg_decoration_manager_v1");
 }
 
 }  // namespace
+
+wl_display* WaylandDisplay() {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return nullptr;
+  QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+  return native == nullptr
+             ? nullptr
+             : static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
+}
 
 bool AdvertisesGlobal(wl_display* display, const char* name) {
   wl_event_queue* queue = wl_display_create_queue(display);

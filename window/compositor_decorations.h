@@ -12,6 +12,9 @@ namespace Quillo {
 // without server-side decorations. Asked once, then remembered.
 bool NeedsOwnTitleBar();
 
+// Qt's connection to the Wayland compositor; null on other platforms.
+wl_display* WaylandDisplay();
+
 // Whether the compositor behind `display` advertises the global interface
 // `name`: one round trip on an event queue of its own, so that Qt's queue is
 // left alone.

@@ -73,8 +73,9 @@ int TitleBar::barHeight() const {
 
 int TitleBar::captionLeft() const {
   const int room = width() - kPadding - barHeight();
-  return room >= kPadding + kIconSize + kPadding + kMinCaptionRoom ? kPadding + kIconSize + kPadding
-                                                                    : kPadding;
+  const bool icon = !window()->windowIcon().isNull() &&
+                    room >= kPadding + kIconSize + kPadding + kMinCaptionRoom;
+  return icon ? kPadding + kIconSize + kPadding : kPadding;
 }
 
 QSize TitleBar::sizeHint() const { return minimumSizeHint(); }
