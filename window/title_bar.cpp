@@ -65,10 +65,8 @@ TitleBar::TitleBar(QWidget* frame, bool wholeCaption)
   frame->installEventFilter(this);
 }
 
-QFont TitleBar::captionFont() const { return font(); }
-
 int TitleBar::barHeight() const {
-  return qMax(kMinBarHeight, QFontMetrics(captionFont()).height() + 2 * kPadding);
+  return qMax(kMinBarHeight, QFontMetrics(font()).height() + 2 * kPadding);
 }
 
 int TitleBar::captionLeft() const {
@@ -84,7 +82,7 @@ QSize TitleBar::minimumSizeHint() const {
   int width = kPadding + barHeight();
   if (wholeCaption_) {
     width += kPadding + kIconSize + kPadding +
-             QFontMetrics(captionFont()).horizontalAdvance(window()->windowTitle()) + kPadding;
+             QFontMetrics(font()).horizontalAdvance(window()->windowTitle()) + kPadding;
   }
   return {width, barHeight()};
 }
@@ -106,9 +104,9 @@ void TitleBar::paintEvent(QPaintEvent* /*event*/) {
     icon.paint(&painter, QRect(kPadding, (height() - kIconSize) / 2, kIconSize, kIconSize));
   }
   const QRect captionRect(left, 0, width() - left - height() - kPadding, height());
-  painter.setFont(captionFont());
+  painter.setFont(font());
   painter.setPen(active ? kCaptionActive : kCaptionInactive);
-  const QString caption = QFontMetrics(captionFont())
+  const QString caption = QFontMetrics(font())
                               .elidedText(window()->windowTitle(), Qt::ElideRight, captionRect.width());
   painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignVCenter, caption);
 }

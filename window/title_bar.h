@@ -43,7 +43,6 @@ protected:
 
 private:
   int captionLeft() const;
-  QFont captionFont() const;
 
   CloseButton* close_;
   bool wholeCaption_;

@@ -32,8 +32,11 @@ void Host(QWidget& frame, QWidget& content, bool wholeCaption) {
   if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
 }
 
-void PaintOutline(QWidget& frame) {
+// Where the bar is wider than the window below it, the window's own
+// background goes on to the frame's edge.
+void PaintFrame(QWidget& frame, const QWidget* content) {
   QPainter painter(&frame);
+  if (content != nullptr) painter.fillRect(frame.rect(), content->palette().window());
   painter.setPen(kOutline);
   painter.drawRect(frame.rect().adjusted(0, 0, -1, -1));
 }
@@ -51,7 +54,7 @@ public:
   }
 
 protected:
-  void paintEvent(QPaintEvent*) override { PaintOutline(*this); }
+  void paintEvent(QPaintEvent*) override { PaintFrame(*this, content_); }
 
 private:
   QPointer<QWidget> content_;
@@ -78,7 +81,7 @@ public:
   }
 
 protected:
-  void paintEvent(QPaintEvent*) override { PaintOutline(*this); }
+  void paintEvent(QPaintEvent*) override { PaintFrame(*this, content_); }
   // The dialog sizes itself as it is shown, just before the frame is: the
   // frame takes that size before its window appears.
   void showEvent(QShowEvent* event) override {

@@ -239,17 +239,25 @@ private slots:
 
   // The error box: its whole title and a close button only; the close button
   // ends it as its OK button would.
+  void errorBoxBelowOurTitleBar_data() {
+    QTest::addColumn<QString>("title");
+    QTest::newRow("the error box's") << QStringLiteral("错误提示");
+    // The bar then needs more room than the box: the frame widens.
+    QTest::newRow("wider than the box")
+        << QStringLiteral("错误提示：一个比消息本身宽得多的标题，仍然完整地显示出来");
+  }
   void errorBoxBelowOurTitleBar() {
+    QFETCH(QString, title);
     bool checked = false, forced = false;
     QTimer::singleShot(0, this, [&] {
-      InspectErrorBox(checked);
+      InspectErrorBox(title, checked);
       if (!checked) RejectModal();
     });
     // Should the close button not work, the box still goes after 20 s.
     QTimer::singleShot(20000, this, [&] { forced = RejectModal(); });
     Quillo::QtPlatform platform;
     platform.ShowMessage(nullptr, QStringLiteral(">> 公式有误或为空\r\n\r\n        请输入或修改……"), 0,
-                         QStringLiteral("错误提示"));
+                         title);
     QVERIFY(checked);
     QVERIFY2(!forced, "the close button did not close the error box");
     QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -264,14 +272,14 @@ private:
 
   // Sets `checked` once the box has passed every check and its close button
   // was clicked.
-  void InspectErrorBox(bool& checked) {
+  void InspectErrorBox(const QString& title, bool& checked) {
     QWidget* modal = nullptr;
     QVERIFY(QTest::qWaitFor([&] { return (modal = QApplication::activeModalWidget()) != nullptr; }));
     QVERIFY(QTest::qWaitForWindowExposed(modal));
     auto* box = modal->findChild<QMessageBox*>();
     auto* bar = BarOf(*modal);
     QVERIFY(box != nullptr && bar != nullptr);
-    QCOMPARE(modal->windowTitle(), QStringLiteral("错误提示"));
+    QCOMPARE(modal->windowTitle(), title);
     QCOMPARE(modal->windowHandle()->frameMargins(), QMargins());
     QCOMPARE(box->mapTo(modal, QPoint(0, 0)), QPoint(1, 1 + bar->height()));
     Settle();
@@ -285,7 +293,7 @@ private:
              false);
     if (QTest::currentTestFailed()) return;
     shot.copy(QRect(at, drawn.size()).adjusted(-8, -8, 8, 8))
-        .save(QStringLiteral("wayland-error-box.png"));
+        .save(QStringLiteral("wayland-error-box-%1.png").arg(title.size()));
     QTest::mouseClick(bar->closeButton(), Qt::LeftButton);
     checked = true;
   }
