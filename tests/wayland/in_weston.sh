@@ -25,8 +25,11 @@ stop() {
   [ -n "$xvfb" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; }
   rm -rf "$dir"
 }
+child=
 trap stop EXIT
-trap 'exit 130' INT TERM
+# Ended from outside (a test runner's time-out, a closed pipe): the command
+# and the servers go too.
+trap '[ -n "$child" ] && kill "$child" 2>/dev/null; exit 130' HUP INT TERM PIPE
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
@@ -62,8 +65,12 @@ while [ ! -S "$dir/runtime/quillo-weston" ] && [ "$i" -lt 100 ]; do sleep 0.1; i
 # weston's pointer into its last pixel, where it hides no window in screenshots.
 DISPLAY=$x_display xdotool mousemove 1023 767
 
+# In the background, so that a signal reaches the traps above at once.
 env -u DISPLAY XDG_RUNTIME_DIR="$dir/runtime" WAYLAND_DISPLAY=quillo-weston \
-  QT_QPA_PLATFORM=wayland WESTON_X_DISPLAY="$x_display" WESTON_DESKTOP_COLOUR="#$colour" "$@"
+  QT_QPA_PLATFORM=wayland WESTON_X_DISPLAY="$x_display" WESTON_DESKTOP_COLOUR="#$colour" "$@" &
+child=$!
+wait "$child"
 rc=$?
+child=
 [ "$rc" -eq 0 ] || { echo "weston's log:"; tail -n 20 "$dir/weston.log"; }
 exit "$rc"
