@@ -45,12 +45,14 @@ void PaintFrame(QWidget& frame, const QWidget* content) {
 class WindowFrame final : public QWidget {
 public:
   explicit WindowFrame(QWidget& content)
-      : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), content_(&content) {
+      : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+        content_(&content),
+        flags_(content.windowFlags()) {
     setObjectName(content.objectName() + QStringLiteral("Frame"));
     Host(*this, content, false);
   }
   ~WindowFrame() override {
-    if (content_) content_->setParent(nullptr, Qt::Window);
+    if (content_) content_->setParent(nullptr, flags_);
   }
 
 protected:
@@ -58,6 +60,7 @@ protected:
 
 private:
   QPointer<QWidget> content_;
+  Qt::WindowFlags flags_;
 };
 
 // A dialog's frame: the dialog finishing finishes the frame; the close button
