@@ -7,6 +7,7 @@
 
 #include "an_dh.h"
 #include "qt_platform.h"
+#include "title_frame.h"
 
 int main(int argc, char* argv[]) {
   // Without a display Qt would abort with its own message; say what to do.
@@ -32,10 +33,13 @@ int main(int argc, char* argv[]) {
   std::thread fontconfig([] { FcInit(); });
   QApplication app(argc, argv);
   fontconfig.join();
+  // One identity for docks and task bars: the application name is the X11
+  // WM_CLASS class (the desktop entry's StartupWMClass), the desktop entry's id
+  // the Wayland app_id. Both are set before the first window exists.
   QApplication::setApplicationName(QStringLiteral("Quillo"));
-  QApplication::setDesktopFileName(QStringLiteral("quillo"));
+  QApplication::setDesktopFileName(QStringLiteral("org.quillo.Quillo"));
   Quillo::QtPlatform platform;
   Quillo::AN_DH window(platform);
-  window.show();
+  const auto frame = Quillo::ShowWithTitleBar(window);
   return app.exec();
 }

@@ -22,8 +22,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # is Qt's Chinese translation, which its menus and error box read.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation, qt6-translations-l10n")
-# The shop link opens the browser through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The shop link opens the browser through xdg-open; qt6-wayland lets the
+# window run natively on Wayland desktops (without it, through XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "title_frame.h"
 #include "window_look.h"
 
 namespace Quillo {
@@ -29,7 +30,7 @@ void QtPlatform::ShowMessage(QWidget* owner, const QString& prompt, int /*style*
   ok->setText(QCoreApplication::translate("QPlatformTheme", "OK"));
   box.setTextFormat(Qt::PlainText);  // the message quotes the user's text
   box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
+  ExecWithTitleBar(box);
 }
 
 void QtPlatform::SetClipboardText(const QString& text) {

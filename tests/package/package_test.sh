@@ -29,6 +29,10 @@ for dep in "libc6" "libqt6widgets6" "fonts-arphic-uming | fonts-noto-cjk" "fonts
            "qt6-translations-l10n"; do
   case "$depends" in *"$dep"*) ;; *) fail "Depends lacks '$dep': $depends" ;; esac
 done
+recommends=$(dpkg-deb --field "$deb" Recommends)
+for dep in "xdg-utils" "qt6-wayland"; do
+  case "$recommends" in *"$dep"*) ;; *) fail "Recommends lacks '$dep': $recommends" ;; esac
+done
 
 # Contents.
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
@@ -72,14 +76,28 @@ case "$err" in
   *"try: xvfb-run quillo") ;;
   *) fail "unpacked quillo without a display said: $err" ;;
 esac
-if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
-  xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
-    DBUS_SESSION_BUS_ADDRESS=disabled: "$1" & pid=$!
-    found=$(timeout 20 xdotool search --sync --onlyvisible --name "^Quillo" | head -n 1)
-    kill $pid 2>/dev/null; wait $pid 2>/dev/null
-    [ -n "$found" ]' sh "$root/usr/bin/quillo" || fail "unpacked quillo showed no window"
-else
-  fail "xvfb-run and xdotool are needed to run the unpacked window"
+# The unpacked window, started as a desktop starts it: gtk-launch finds the
+# entry by its id in XDG_DATA_DIRS and runs its Exec line from PATH. Docks
+# match the window to that entry by its WM_CLASS class, which must be the
+# entry's StartupWMClass.
+entry=$root/usr/share/applications/org.quillo.Quillo.desktop
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ -n "$wmclass" ] || fail "the desktop entry has no StartupWMClass"
+for tool in xvfb-run xdotool xprop gtk-launch; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps package installs it)"
+done
+if [ "$fails" -eq 0 ]; then
+  got=$(xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    export XDG_DATA_DIRS="$1/usr/share" PATH="$1/usr/bin:$PATH" DBUS_SESSION_BUS_ADDRESS=disabled:
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    gtk-launch org.quillo.Quillo >/dev/null 2>&1 || { echo "gtk-launch failed"; exit; }
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name "^Quillo" | head -n 1)
+    [ -n "$wid" ] || { echo "no window"; exit; }
+    xprop -id "$wid" WM_CLASS
+    pid=$(xdotool getwindowpid "$wid")
+    [ -n "$pid" ] && kill "$pid"' sh "$root")
+  [ "$got" = "WM_CLASS(STRING) = \"quillo\", \"$wmclass\"" ] ||
+    fail "window launched from the entry: '$got', expected class '$wmclass'"
 fi
 
 [ "$fails" -eq 0 ] && echo "package: all checks passed"

@@ -35,17 +35,25 @@ struct RecordingPlatform final : Quillo::Platform {
   void OpenUrl(const QUrl& url) override { opened.append(url); }
 };
 
+// Shows a top-level widget and waits until it has the keyboard. On Wayland the
+// compositor hands out the keyboard, soon after the window appears; no client
+// can ask for it (qWaitForWindowActive would only wait for the exposure there).
+inline bool ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitForWindowExposed(&window) &&
+         QTest::qWaitFor([&window] {
+           return window.isActiveWindow() && QApplication::focusWidget() != nullptr;
+         });
+}
+
 struct Fixture {
   RecordingPlatform platform;
   Quillo::AN_DH window{platform};
   const Quillo::WindowControls& ui = window.controls();
 
   // Shows the window and waits until it has the keyboard.
-  bool Show() {
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
-  }
+  bool Show() { return ShowActive(window); }
 };
 
 // Types the text into the widget one key event per character.

@@ -1,0 +1,305 @@
+// Our title bar on a real Wayland compositor (weston, which leaves title bars
+// to the application): what the compositor shows of the window and of the
+// error box, read back with weston-screenshooter, against what the frame
+// draws, and the window's fixed size through a maximise request.
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+#include <cstring>
+
+#include "compositor_decorations.h"
+#include "qt_platform.h"
+#include "title_bar.h"
+#include "title_frame.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The compositor's whole output, as weston-screenshooter saves it.
+QImage Screenshot() {
+  QTemporaryDir dir;
+  QProcess shooter;
+  shooter.setWorkingDirectory(dir.path());
+  shooter.start(QStringLiteral("weston-screenshooter"), {});
+  if (!shooter.waitForFinished(10000) || shooter.exitCode() != 0) return {};
+  const QStringList shots = QDir(dir.path()).entryList({QStringLiteral("*.png")});
+  if (shots.size() != 1) return {};
+  return QImage(QDir(dir.path()).filePath(shots.first())).convertToFormat(QImage::Format_RGB32);
+}
+
+// What the widget draws, as the compositor would show it.
+QImage Drawn(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// Where `part` stands in `screen`, pixel for pixel; (-1, -1) when nowhere.
+QPoint Find(const QImage& screen, const QImage& part) {
+  const int rowBytes = 4 * part.width();
+  for (int y = 0; y + part.height() <= screen.height(); ++y) {
+    for (int x = 0; x + part.width() <= screen.width(); ++x) {
+      if (screen.pixel(x, y) != part.pixel(0, 0)) continue;
+      bool same = true;
+      for (int row = 0; row < part.height() && same; ++row) {
+        same = std::memcmp(screen.constScanLine(y + row) + 4 * x, part.constScanLine(row),
+                           rowBytes) == 0;
+      }
+      if (same) return {x, y};
+    }
+  }
+  return {-1, -1};
+}
+
+// Pixels of the one-pixel ring around `rect` (those on the screen) that are
+// not the desktop: anything the compositor or Qt drew around our frame.
+int ForeignPixelsAround(const QImage& screen, const QRect& rect, QRgb desktop) {
+  const QRect ring = rect.adjusted(-1, -1, 1, 1);
+  int foreign = 0;
+  for (int x = ring.left(); x <= ring.right(); ++x) {
+    for (int y = ring.top(); y <= ring.bottom(); ++y) {
+      const bool onRing = x == ring.left() || x == ring.right() || y == ring.top() || y == ring.bottom();
+      if (onRing && screen.valid(x, y) && screen.pixel(x, y) != desktop) ++foreign;
+    }
+  }
+  return foreign;
+}
+
+// Runs of columns of the bar that hold anything drawn on its plain colour,
+// runs closer than 4 columns taken as one; `coloured` marks the icon.
+struct Run {
+  int from, to;
+  bool coloured;
+};
+QList<Run> InkRuns(const QImage& frame, int barHeight) {
+  const int right = frame.width() - 2;  // inside the outline
+  const QColor plain = frame.pixelColor(right - barHeight - 1, 2);
+  QList<Run> runs;
+  for (int x = 1; x <= right; ++x) {
+    bool ink = false, coloured = false;
+    for (int y = 2; y < barHeight - 1; ++y) {  // below the outline, above the bar's edge
+      const QColor c = frame.pixelColor(x, y);
+      if (qAbs(c.red() - plain.red()) + qAbs(c.green() - plain.green()) +
+              qAbs(c.blue() - plain.blue()) > 30) {
+        ink = true;
+        coloured |= qMax(c.red(), qMax(c.green(), c.blue())) -
+                        qMin(c.red(), qMin(c.green(), c.blue())) > 60;
+      }
+    }
+    if (!ink) continue;
+    if (!runs.isEmpty() && x - runs.last().to < 4) {
+      runs.last().to = x;
+      runs.last().coloured |= coloured;
+    } else {
+      runs.append({x, x, coloured});
+    }
+  }
+  return runs;
+}
+
+// The bar as the compositor shows it: the icon (when `icon`), the whole
+// caption and, at the right end, the close cross; nothing else.
+void CheckBar(const QImage& frame, int barHeight, const QString& caption, const QFont& font,
+              bool icon) {
+  QList<Run> runs = InkRuns(frame, barHeight);
+  QVERIFY2(runs.size() >= 2, "no caption or no close button");
+  const Run close = runs.takeLast();
+  QVERIFY2(close.from >= frame.width() - 1 - barHeight && close.to - close.from + 1 <= 14,
+           qPrintable(QStringLiteral("the last mark is no close cross: columns %1-%2")
+                          .arg(close.from)
+                          .arg(close.to)));
+  if (icon) {
+    QVERIFY2(runs.first().coloured, "no icon");
+    runs.removeFirst();
+  }
+  QVERIFY(!runs.isEmpty());
+  for (const Run& run : runs) QVERIFY2(!run.coloured, "a coloured mark in the caption");
+  // From the caption's first ink to the last mark before the close cross:
+  // the whole caption, neither shortened nor followed by other buttons.
+  const int shown = runs.last().to - runs.first().from + 1;
+  const int whole = QFontMetrics(font).tightBoundingRect(caption).width();
+  QVERIFY2(qAbs(shown - whole) <= 2, qPrintable(QStringLiteral("caption ink %1 px wide, the whole "
+                                                                "caption %2 px")
+                                                    .arg(shown)
+                                                    .arg(whole)));
+}
+
+// The frame's bar (found by name: the bar is no QObject class of its own).
+Quillo::TitleBar* BarOf(QWidget& frame) {
+  return static_cast<Quillo::TitleBar*>(frame.findChild<QWidget*>(QStringLiteral("TitleBar")));
+}
+
+// Lets the window settle and the compositor take its latest frame.
+void Settle() { QTest::qWait(250); }
+
+}  // namespace
+
+class TitleBarTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() {
+    QVERIFY2(QGuiApplication::platformName().startsWith(QLatin1String("wayland")),
+             "run me through in_weston.sh");
+    const QColor colour(qEnvironmentVariable("WESTON_DESKTOP_COLOUR"));
+    QVERIFY2(colour.isValid(), "WESTON_DESKTOP_COLOUR is not set");
+    desktop = colour.rgb();
+    // The shell paints the desktop soon after weston starts.
+    QImage empty;
+    QVERIFY2(QTest::qWaitFor([&] {
+               empty = Screenshot();
+               return !empty.isNull() && empty.pixel(0, 0) == desktop;
+             }),
+             "weston-screenshooter failed (weston needs --debug), or the desktop never showed");
+    // Closing a test's last window must not end the event loops of the next.
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+
+  void compositorLeavesTitleBarsToUs_data() {
+    QTest::addColumn<QString>("global");
+    QTest::addColumn<bool>("advertised");
+    QTest::newRow("shell") << "xdg_wm_base" << true;
+    QTest::newRow("compositor") << "wl_compositor" << true;
+    QTest::newRow("title bars drawn by the compositor") << "zxdg_decoration_manager_v1" << false;
+    QTest::newRow("a prefix of a global") << "xdg_wm" << false;
+  }
+  void compositorLeavesTitleBarsToUs() {
+    QFETCH(QString, global);
+    QFETCH(bool, advertised);
+    QVERIFY(Quillo::WaylandDisplay() != nullptr);
+    QCOMPARE(Quillo::AdvertisesGlobal(Quillo::WaylandDisplay(), qPrintable(global)), advertised);
+    QVERIFY(Quillo::NeedsOwnTitleBar());
+  }
+
+  // The window keeps its client area, controls, focus and tab order below the
+  // bar; the compositor shows the frame and nothing around it.
+  void windowBelowOurTitleBar() {
+    QuilloTest::RecordingPlatform platform, reference;
+    Quillo::AN_DH window(platform);
+    Quillo::AN_DH unhosted(reference);
+    const auto frame = Quillo::ShowWithTitleBar(window);
+    QVERIFY(frame != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    // The compositor hands out the keyboard soon after the window appears.
+    QVERIFY(QTest::qWaitFor(
+        [&] { return frame->isActiveWindow() && QApplication::focusWidget() != nullptr; }));
+    auto* bar = BarOf(*frame);
+    QVERIFY(bar != nullptr);
+    const int barHeight = bar->height();
+
+    QCOMPARE(frame->windowHandle()->frameMargins(), QMargins());  // Qt draws no title bar
+    QCOMPARE(frame->windowTitle(), window.windowTitle());
+    QCOMPARE(window.size(), QSize(485, 275));
+    QCOMPARE(window.mapTo(frame.get(), QPoint(0, 0)), QPoint(1, 1 + barHeight));
+    QCOMPARE(frame->size(), QSize(485 + 2, 275 + barHeight + 2));
+    QCOMPARE(frame->minimumSize(), frame->maximumSize());
+    for (const QWidget* control : unhosted.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      const auto* hosted = window.findChild<QWidget*>(control->objectName());
+      QVERIFY(hosted != nullptr);
+      QCOMPARE(hosted->geometry(), control->geometry());
+    }
+    const Quillo::WindowControls& ui = window.controls();
+    QCOMPARE(QApplication::focusWidget(), ui.TB);
+    for (QWidget* next : {static_cast<QWidget*>(ui.TJ), static_cast<QWidget*>(ui.FunList),
+                          static_cast<QWidget*>(ui.JG), static_cast<QWidget*>(ui.TB)}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget(), next);
+    }
+
+    Settle();
+    const QImage drawn = Drawn(*frame);
+    const QImage shot = Screenshot();
+    const QPoint at = Find(shot, drawn);
+    QVERIFY2(at.x() >= 0, "the screen does not show the frame as drawn");
+    QCOMPARE(ForeignPixelsAround(shot, QRect(at, drawn.size()), desktop), 0);
+    CheckBar(shot.copy(QRect(at, drawn.size())), barHeight, window.windowTitle(), bar->font(), true);
+    shot.copy(QRect(at, drawn.size()).adjusted(-8, -8, 8, 8)).save(QStringLiteral("wayland-window.png"));
+
+    // A double-click on the bar, the desktops' maximise gesture, changes
+    // nothing. (The frame never asks the compositor to maximise it: weston
+    // answers with the whole screen, which a fixed-size window cannot fill.)
+    QTest::mouseDClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 5));
+    Settle();
+    QCOMPARE(frame->windowState(), Qt::WindowNoState);
+    QCOMPARE(frame->size(), QSize(485 + 2, 275 + barHeight + 2));
+    QCOMPARE(window.size(), QSize(485, 275));
+    const QImage later = Screenshot();
+    const QPoint now = Find(later, Drawn(*frame));
+    QVERIFY2(now.x() >= 0, "after the double-click the screen does not show the frame as drawn");
+    QCOMPARE(ForeignPixelsAround(later, QRect(now, drawn.size()), desktop), 0);
+
+    // The close button closes the frame (the program's last window).
+    QTest::mouseClick(bar->closeButton(), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !frame->isVisible(); }));
+  }
+
+  // The error box: its whole title and a close button only; the close button
+  // ends it as its OK button would.
+  void errorBoxBelowOurTitleBar_data() {
+    QTest::addColumn<QString>("title");
+    QTest::newRow("the error box's") << QStringLiteral("错误提示");
+    // The bar then needs more room than the box: the frame widens.
+    QTest::newRow("wider than the box")
+        << QStringLiteral("错误提示：一个比消息本身宽得多的标题，仍然完整地显示出来");
+  }
+  void errorBoxBelowOurTitleBar() {
+    QFETCH(QString, title);
+    bool checked = false, forced = false;
+    QTimer::singleShot(0, this, [&] {
+      InspectErrorBox(title, checked);
+      if (!checked) RejectModal();
+    });
+    // Should the close button not work, the box still goes after 20 s.
+    QTimer::singleShot(20000, this, [&] { forced = RejectModal(); });
+    Quillo::QtPlatform platform;
+    platform.ShowMessage(nullptr, QStringLiteral(">> 公式有误或为空\r\n\r\n        请输入或修改……"), 0,
+                         title);
+    QVERIFY(checked);
+    QVERIFY2(!forced, "the close button did not close the error box");
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+private:
+  static bool RejectModal() {
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (modal != nullptr) modal->reject();
+    return modal != nullptr;
+  }
+
+  // Sets `checked` once the box has passed every check and its close button
+  // was clicked.
+  void InspectErrorBox(const QString& title, bool& checked) {
+    QWidget* modal = nullptr;
+    QVERIFY(QTest::qWaitFor([&] { return (modal = QApplication::activeModalWidget()) != nullptr; }));
+    QVERIFY(QTest::qWaitForWindowExposed(modal));
+    auto* box = modal->findChild<QMessageBox*>();
+    auto* bar = BarOf(*modal);
+    QVERIFY(box != nullptr && bar != nullptr);
+    QCOMPARE(modal->windowTitle(), title);
+    QCOMPARE(modal->windowHandle()->frameMargins(), QMargins());
+    QCOMPARE(box->mapTo(modal, QPoint(0, 0)), QPoint(1, 1 + bar->height()));
+    Settle();
+    const QImage drawn = Drawn(*modal);
+    const QImage shot = Screenshot();
+    const QPoint at = Find(shot, drawn);
+    QVERIFY2(at.x() >= 0, "the screen does not show the error box as drawn");
+    QCOMPARE(ForeignPixelsAround(shot, QRect(at, drawn.size()), desktop), 0);
+    // No owner, so no icon: the application has none of its own.
+    CheckBar(shot.copy(QRect(at, drawn.size())), bar->height(), modal->windowTitle(), bar->font(),
+             false);
+    if (QTest::currentTestFailed()) return;
+    shot.copy(QRect(at, drawn.size()).adjusted(-8, -8, 8, 8))
+        .save(QStringLiteral("wayland-error-box-%1.png").arg(title.size()));
+    QTest::mouseClick(bar->closeButton(), Qt::LeftButton);
+    checked = true;
+  }
+
+  QRgb desktop = 0;
+};
+
+QTEST_MAIN(TitleBarTest)
+#include "title_bar_test.moc"
