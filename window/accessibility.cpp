@@ -98,8 +98,13 @@ public:
 };
 
 QAccessibleInterface* Factory(const QString& /*key*/, QObject* object) {
-  if (auto* window = dynamic_cast<AN_DH*>(qobject_cast<QWidget*>(object))) {
-    return new Frame(window);
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (auto* window = dynamic_cast<AN_DH*>(widget)) return new Frame(window);
+  // Below our own title bar (on Wayland) the window is hosted in a frameless
+  // top-level frame, which is then the frame that assistive technology sees.
+  if (widget != nullptr && widget->isWindow() && !widget->inherits("QDialog") &&
+      widget->findChild<AN_DH*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+    return new QAccessibleWidget(widget, QAccessible::Window);
   }
   auto* label = qobject_cast<QLabel*>(object);
   if (label == nullptr || WindowOf(label) == nullptr) return nullptr;

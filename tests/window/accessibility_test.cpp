@@ -98,6 +98,19 @@ private slots:
     QCOMPARE(frame->childAt(centre.x(), centre.y())->object(), f->ui.AN_DH);
   }
 
+  // Below our own title bar the window is hosted in a frameless top-level
+  // widget, which must then be the frame; a box with the window inside is not.
+  void hostOfTheWindowIsAFrame() {
+    QWidget host;
+    f->window.setParent(&host, Qt::Widget);
+    QCOMPARE(Interface(&host)->role(), QAccessible::Window);
+    QDialog box;
+    QCOMPARE(Interface(&box)->role(), QAccessible::Dialog);
+    QWidget plain;
+    QVERIFY(Interface(&plain)->role() != QAccessible::Window);
+    f->window.setParent(nullptr, Qt::Window);
+  }
+
   void historyHasADescription() {
     QVERIFY(Interface(f->ui.TJ)->text(QAccessible::Description)
                 .contains(QRegularExpression(QStringLiteral("\\p{Han}"))));

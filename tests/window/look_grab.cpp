@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
   window.show();
   window.activateWindow();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  QTest::qWaitForWindowActive(&window, 2000);  // without a window manager it may stay inactive
+  (void)QTest::qWaitForWindowActive(&window, 2000);  // without a window manager it may stay inactive
   QuilloTest::FillSample(window);
   const auto& ui = window.controls();
 
