@@ -13,6 +13,7 @@
 #include "an_dh.h"
 #include "embedded_picture.h"
 #include "font_map.h"
+#include "long_text.h"
 #include "steady_scroll_bar.h"
 #include "twips.h"
 
@@ -144,6 +145,7 @@ void AN_DH::BuildControls() {
   ui.TJ = MakeTextBox(this, QStringLiteral("TJ"), TwipsRect(120, 1440, 5175, 2535),
                       MapFont(QStringLiteral("Arial"), 12, true), kBlue, true, Wrap::None);
   UseSteadyScrollBar(*ui.TJ);  // the history's bar changes with every calculation
+  SteerForLongText(ui);
   // The result box is one line tall: without a margin the line fits it whole,
   // so no scroll bar shows until a result wraps.
   ui.JG->document()->setDocumentMargin(0);
