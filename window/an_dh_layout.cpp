@@ -31,7 +31,7 @@ enum class Wrap { Lines, None };
 
 QPlainTextEdit* MakeTextBox(QWidget* parent, const QString& name, QRect geometry,
                             const QFont& font, const QColor& colour, bool readOnly, Wrap wrap) {
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new TextBox(parent);  // long_text.h
   box->setObjectName(name);
   box->setGeometry(geometry);
   box->setFrameShape(QFrame::NoFrame);

@@ -12,8 +12,9 @@
 //   paragraph again. Keeping the shaped text makes that a look-up.
 #include "long_text.h"
 
-#include <QPlainTextEdit>
+#include <QMimeData>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextOption>
@@ -58,6 +59,16 @@ void SteerWrappingBox(QPlainTextEdit& box) {
 }
 
 }  // namespace
+
+// Paragraphs are joined by line breaks, as Qt's plain-text copy joins them.
+QMimeData* TextBox::createMimeDataFromSelection() const {
+  auto* data = new QMimeData;
+  QString text = textCursor().selectedText();
+  text.replace(QChar::ParagraphSeparator, u'\n');
+  text.replace(QChar::LineSeparator, u'\n');
+  data->setText(text);
+  return data;
+}
 
 void SteerForLongText(const WindowControls& ui) {
   for (QPlainTextEdit* box : {ui.TB, ui.JG}) SteerWrappingBox(*box);
