@@ -17,6 +17,7 @@
 #include <map>
 
 #include "an_dh.h"
+#include "long_text.h"
 #include "platform.h"
 
 namespace QuilloBench {
@@ -104,7 +105,7 @@ BENCHMARK(BM_WindowEnter)
 // Long formulas: "1+1+…+1" of (about) 32,000, 320,000 and 1,000,000 characters,
 // pasted into the formula box (Ctrl+V, from the clipboard), and evaluated with
 // Enter, with an empty history and with one that already holds three entries
-// of a 1,000,000-character formula. Each run times the key press and all the
+// of a 1,000,000-character formula (and short ones below them). Each run times the key press and all the
 // work that follows it, drawing included.
 QString LongSum(int length) {
   QString sum;
@@ -133,7 +134,11 @@ Quillo::AN_DH& LongFormulaWindow(bool longHistory) {
       const QString formula = LongSum(1000000);
       const QString entry = Quillo::AN_DH::HistorySeparator() + u'\n' + LongSumDisplay(1000000) +
                             QStringLiteral(" = ") + formula + u'\n';
-      slot->window.controls().TJ->setPlainText(entry + entry + entry);
+      // Below them, short entries enough to need the vertical scroll bar
+      // already: it does not come and go with the entry a run adds.
+      const QString shortEntry = Quillo::AN_DH::HistorySeparator() + u'\n' + kDisplay +
+                                 QStringLiteral(" = ") + kFormula + u'\n';
+      slot->window.controls().TJ->setPlainText(entry + entry + entry + shortEntry.repeated(20));
     }
     slot->window.show();
     QApplication::processEvents();
@@ -217,6 +222,7 @@ BENCHMARK(BM_LongEnterLongHistory)
 
 WindowBenchEnvironment::WindowBenchEnvironment(int& argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  Quillo::KeepLayoutBuffers();  // as the program does
   app_ = std::make_unique<QApplication>(argc, argv);
 }
 

@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextOption>
+#include <malloc.h>
 
 #include "an_dh.h"
 
@@ -69,6 +70,8 @@ QMimeData* TextBox::createMimeDataFromSelection() const {
   data->setText(text);
   return data;
 }
+
+void KeepLayoutBuffers() { mallopt(M_TRIM_THRESHOLD, 512 << 20); }
 
 void SteerForLongText(const WindowControls& ui) {
   for (QPlainTextEdit* box : {ui.TB, ui.JG}) SteerWrappingBox(*box);
