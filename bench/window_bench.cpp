@@ -205,12 +205,36 @@ void EnterLongFormula(benchmark::State& state, bool longHistory) {
 void BM_LongEnter(benchmark::State& state) { EnterLongFormula(state, false); }
 void BM_LongEnterLongHistory(benchmark::State& state) { EnterLongFormula(state, true); }
 
+// One step sideways in a history whose top entry holds the formula: the
+// history box draws its lines again.
+void BM_LongHistoryScroll(benchmark::State& state) {
+  const int length = static_cast<int>(state.range(0));
+  std::unique_ptr<BenchWindow>& slot = windows[-3 - length];
+  if (!slot) {
+    slot = std::make_unique<BenchWindow>();
+    slot->window.controls().TB->setPlainText(LongSum(length));
+    slot->window.show();
+    QApplication::processEvents();
+    PressKey(slot->window.controls().TB, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  }
+  QScrollBar& bar = *slot->window.controls().TJ->horizontalScrollBar();
+  int step = 0;
+  for (auto _ : state) {
+    bar.setValue(bar.singleStep() * (++step % 2));
+    QApplication::processEvents();
+  }
+}
+
 BENCHMARK(BM_LongPaste)
     ->Name("Window/LongPaste")
     ->Arg(32000)->Arg(320000)->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongEnter)
     ->Name("Window/LongEnter")
+    ->Arg(32000)->Arg(320000)->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongHistoryScroll)
+    ->Name("Window/LongHistoryScroll")
     ->Arg(32000)->Arg(320000)->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongEnterLongHistory)
