@@ -54,6 +54,11 @@ void SteerWrappingBox(QPlainTextEdit& box) {
   QObject::connect(&document, &QTextDocument::contentsChange, &box,
                    [&box, &document](int from, int /*removed*/, int added) {
                      KeepShapes(document, from, added);
+                     // Replacing the whole text (setPlainText) first empties
+                     // the box, inside the replacement: the new text is laid
+                     // out before its own change is told. An empty box keeps
+                     // its mode for the text that follows.
+                     if (document.isEmpty()) return;
                      const QTextOption::WrapMode mode = WrapModeFor(document);
                      if (box.wordWrapMode() != mode) box.setWordWrapMode(mode);
                    });

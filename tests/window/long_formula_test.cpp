@@ -172,6 +172,17 @@ private slots:
     QVERIFY(QGuiApplication::clipboard()->text() == f->ui.TJ->toPlainText());
   }
 
+  // Replacing the whole text first empties the box, within the replacement.
+  void replaceLongFormulaWhole() {
+    const QString formula = Sum(kLength);
+    for (const char* action : {"setting the formula", "setting it again"}) {
+      const Watchdog watchdog(action);
+      f->ui.TB->setPlainText(formula);
+      Settle();
+    }
+    QVERIFY(f->ui.TB->toPlainText() == formula);
+  }
+
   // Short formulas still break at their blanks; past a thousand characters
   // lines break anywhere, blanks or not, and fill the box's width.
   void wrapping_data() {
