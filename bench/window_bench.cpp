@@ -227,6 +227,8 @@ void BM_LongHistoryScroll(benchmark::State& state) {
     bar.setValue(bar.singleStep() * (++step % 2));
     QApplication::processEvents();
   }
+  state.counters["range"] = bar.maximum();
+  state.counters["visible"] = slot->window.controls().TJ->isVisible();
 }
 
 BENCHMARK(BM_LongPaste)
