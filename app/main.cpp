@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "an_dh.h"
+#include "long_text.h"
 #include "qt_platform.h"
 #include "title_frame.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
   // used, the largest single cost of showing the window. It does that on
   // another core while Qt connects to the display; the window asks for fonts
   // only once the application exists.
+  Quillo::KeepLayoutBuffers();
   std::thread fontconfig([] { FcInit(); });
   QApplication app(argc, argv);
   fontconfig.join();

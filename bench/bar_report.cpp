@@ -11,6 +11,7 @@ namespace {
 constexpr double kRatioBar = 2.3;
 constexpr double kWorkedExampleRatioBar = 0.5;
 constexpr double kWindowRatioBar = 1.5;
+constexpr double kLongFormulaRatioBar = 40;  // 1,000,000 against 32,000 characters: 31.25 if linear
 
 double ToNs(double value, benchmark::TimeUnit unit) {
   switch (unit) {
@@ -82,6 +83,41 @@ bool BarReporter::PrintBars(std::ostream& out) const {
                   "  %-26s %9.1f us (%9.1f)  empty %7.1f us (%8.1f)  ratio %4.2f (%4.2f)  %s\n",
                   "Window/Enter/100000", full->realNs / 1e3, full->cpuNs / 1e3, empty->realNs / 1e3,
                   empty->cpuNs / 1e3, ratio, full->cpuNs / empty->cpuNs,
+                  met ? "met (<= 1.5 x empty)" : "MISSED (<= 1.5 x empty)");
+    out << line;
+  }
+  // Long formulas: each action at 1,000,000 characters at most 40 times its
+  // cost at 32,000, and Enter with a long history at most 1.5 times Enter
+  // with an empty one, at every length.
+  for (const char* action : {"Window/LongPaste", "Window/LongEnter", "Window/LongEnterLongHistory"}) {
+    const std::string base = action;
+    const Median* large = median(base + "/1000000");
+    const Median* small = median(base + "/32000");
+    if (!large || !small) continue;
+    const double ratio = large->realNs / small->realNs;
+    const bool met = ratio <= kLongFormulaRatioBar;
+    allMet = allMet && met;
+    char line[240];
+    std::snprintf(line, sizeof line,
+                  "  %-34s %9.1f ms (%9.1f)  32000 %7.1f ms (%8.1f)  ratio %5.1f (%5.1f)  %s\n",
+                  (base + "/1000000").c_str(), large->realNs / 1e6, large->cpuNs / 1e6,
+                  small->realNs / 1e6, small->cpuNs / 1e6, ratio, large->cpuNs / small->cpuNs,
+                  met ? "met (<= 40 x 32000)" : "MISSED (<= 40 x 32000)");
+    out << line;
+  }
+  for (const char* length : {"32000", "320000", "1000000"}) {
+    const Median* longHistory = median(std::string("Window/LongEnterLongHistory/") + length);
+    const Median* emptyHistory = median(std::string("Window/LongEnter/") + length);
+    if (!longHistory || !emptyHistory) continue;
+    const double ratio = longHistory->realNs / emptyHistory->realNs;
+    const bool met = ratio <= kWindowRatioBar;
+    allMet = allMet && met;
+    char line[240];
+    std::snprintf(line, sizeof line,
+                  "  %-34s %9.1f ms (%9.1f)  empty %7.1f ms (%8.1f)  ratio %5.2f (%5.2f)  %s\n",
+                  (std::string("Window/LongEnterLongHistory/") + length).c_str(),
+                  longHistory->realNs / 1e6, longHistory->cpuNs / 1e6, emptyHistory->realNs / 1e6,
+                  emptyHistory->cpuNs / 1e6, ratio, longHistory->cpuNs / emptyHistory->cpuNs,
                   met ? "met (<= 1.5 x empty)" : "MISSED (<= 1.5 x empty)");
     out << line;
   }

@@ -1,0 +1,215 @@
+// A formula of a million characters, pasted, evaluated twice, its result
+// copied: the window keeps up, and every box behaves as with a short one. A
+// watchdog fails the test when one action takes longer than it may, so that a
+// window that freezes on a long text fails here instead of hanging the run.
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QtTest>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "window_fixture.h"
+
+using QuilloTest::Fixture;
+using QuilloTest::HistoryEntry;
+using QuilloTest::Selection;
+using QuilloTest::Type;
+
+namespace {
+
+// The sanitizer build runs the window several times slower: a shorter formula
+// still has no line-break opportunity over thousands of lines.
+#ifdef QUILLO_SANITIZE
+constexpr int kLength = 299999;
+#else
+constexpr int kLength = 999999;
+#endif
+// Each action, drawing included, ends well within this on a busy machine;
+// laying the formula out in time that grows with the square of its length
+// takes minutes.
+constexpr std::chrono::seconds kActionLimit{20};
+
+// Ends the process when an action is not done within its limit.
+class Watchdog {
+public:
+  explicit Watchdog(const char* action) : action_(action), thread_([this] { Watch(); }) {
+    timer_.start();
+  }
+  ~Watchdog() {
+    qInfo("%s: %lld ms", action_, static_cast<long long>(timer_.elapsed()));
+    {
+      const std::lock_guard lock(mutex_);
+      done_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+  }
+
+private:
+  void Watch() {
+    std::unique_lock lock(mutex_);
+    if (!wake_.wait_for(lock, kActionLimit, [this] { return done_; })) {
+      std::fprintf(stderr, "FAIL: %s took longer than %lld s: the window froze\n", action_,
+                   static_cast<long long>(kActionLimit.count()));
+      std::_Exit(1);
+    }
+  }
+
+  const char* action_;
+  QElapsedTimer timer_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool done_ = false;
+  std::thread thread_;
+};
+
+// "1+1+…+1" of `length` characters (odd).
+QString Sum(int length) {
+  QString sum;
+  sum.reserve(length);
+  sum += u'1';
+  while (sum.size() + 2 <= length) sum += QStringLiteral("+1");
+  return sum;
+}
+
+// Lets the window do all the work that follows an action, drawing included.
+void Settle() { QTest::qWait(20); }
+
+// The texts of the lines the box's first paragraph is broken into.
+QStringList Lines(const QPlainTextEdit* box) {
+  const QTextBlock block = box->document()->firstBlock();
+  QStringList lines;
+  const QTextLayout* layout = block.layout();
+  for (int i = 0; i < layout->lineCount(); ++i) {
+    const QTextLine line = layout->lineAt(i);
+    lines << block.text().mid(line.textStart(), line.textLength());
+  }
+  return lines;
+}
+
+}  // namespace
+
+class LongFormulaTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    f = std::make_unique<Fixture>();
+    QVERIFY(f->Show());
+  }
+  void cleanup() {
+    const Watchdog watchdog("closing the window");
+    f.reset();
+  }
+
+  void pasteEvaluateAndCopy() {
+    const QString formula = Sum(kLength);
+    const QString display = u' ' + QString::number((kLength + 1) / 2);
+    QGuiApplication::clipboard()->setText(formula);
+    {
+      const Watchdog watchdog("pasting the formula");
+      QTest::keyClick(f->ui.TB, Qt::Key_V, Qt::ControlModifier);
+      Settle();
+    }
+    QCOMPARE(f->ui.TB->toPlainText().size(), formula.size());
+    // Wrapped at the box's width, with only a vertical scroll bar.
+    QVERIFY(f->ui.TB->verticalScrollBar()->isVisible());
+    QVERIFY(!f->ui.TB->horizontalScrollBar()->isVisible());
+    QVERIFY(f->ui.TB->document()->firstBlock().layout()->lineCount() > kLength / 100);
+
+    {
+      const Watchdog watchdog("evaluating the formula");
+      QTest::keyClick(f->ui.TB, Qt::Key_Return);
+      Settle();
+    }
+    QCOMPARE(f->platform.messages.size(), 0);
+    QCOMPARE(f->ui.JG->toPlainText(), display);
+    QCOMPARE(f->ui.TB->toPlainText(), formula);
+    QVERIFY(f->ui.TJ->toPlainText() == HistoryEntry(display, formula));
+    QCOMPARE(QApplication::focusWidget(), f->ui.TB);
+    QCOMPARE(Selection(f->ui.TB), qMakePair(0, int(formula.size())));
+    // The history keeps the line whole and scrolls sideways, from its start.
+    QCOMPARE(f->ui.TJ->document()->firstBlock().next().layout()->lineCount(), 1);
+    QVERIFY(f->ui.TJ->horizontalScrollBar()->isVisible());
+    QCOMPARE(f->ui.TJ->horizontalScrollBar()->value(), 0);
+
+    {
+      const Watchdog watchdog("copying the result");
+      QTest::mouseDClick(f->ui.JG->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    }
+    QCOMPARE(f->platform.clipboard, QStringList{display.trimmed()});
+
+    // Typing replaces the selected formula whole; the second calculation
+    // goes on top of the long one.
+    {
+      const Watchdog watchdog("typing over the formula and evaluating it");
+      Type(f->ui.TB, QStringLiteral("1+2"));
+      QTest::keyClick(f->ui.TB, Qt::Key_Return);
+      Settle();
+    }
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("1+2"));
+    QCOMPARE(f->ui.JG->toPlainText(), QStringLiteral(" 3"));
+    QVERIFY(f->ui.TJ->toPlainText() ==
+            HistoryEntry(QStringLiteral(" 3"), QStringLiteral("1+2")) +
+                HistoryEntry(display, formula));
+
+    // The whole history selected and copied, as the user would.
+    {
+      const Watchdog watchdog("selecting and copying the history");
+      f->ui.TJ->setFocus();
+      QTest::keyClick(f->ui.TJ, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(f->ui.TJ, Qt::Key_C, Qt::ControlModifier);
+      Settle();
+    }
+    QVERIFY(QGuiApplication::clipboard()->text() == f->ui.TJ->toPlainText());
+  }
+
+  // Replacing the whole text first empties the box, within the replacement.
+  void replaceLongFormulaWhole() {
+    const QString formula = Sum(kLength);
+    for (const char* action : {"setting the formula", "setting it again"}) {
+      const Watchdog watchdog(action);
+      f->ui.TB->setPlainText(formula);
+      Settle();
+    }
+    QVERIFY(f->ui.TB->toPlainText() == formula);
+  }
+
+  // Short formulas still break at their blanks; past a thousand characters
+  // lines break anywhere, blanks or not, and fill the box's width.
+  void wrapping_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<bool>("atBlanks");
+    QTest::newRow("short, with blanks") << QStringLiteral("11 + 22 + 33 + 44 + 55").repeated(8)
+                                        << true;
+    QTest::newRow("long, with blanks") << QStringLiteral("11 + 22 + 33 + 44 + 55").repeated(60)
+                                       << false;
+    QTest::newRow("long, without") << Sum(20001) << false;
+  }
+  void wrapping() {
+    QFETCH(QString, formula);
+    QFETCH(bool, atBlanks);
+    f->ui.TB->setPlainText(formula);
+    Settle();
+    const QStringList lines = Lines(f->ui.TB);
+    QVERIFY(lines.size() > 2);
+    QCOMPARE(lines.join(QString()), formula);
+    int brokenAtBlanks = 0;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) brokenAtBlanks += lines[i].endsWith(u' ');
+    QCOMPARE(brokenAtBlanks == lines.size() - 1, atBlanks);
+  }
+
+private:
+  std::unique_ptr<Fixture> f;
+};
+
+QTEST_MAIN(LongFormulaTest)
+#include "long_formula_test.moc"
