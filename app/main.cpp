@@ -27,11 +27,11 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
+  Quillo::KeepLayoutBuffers();
   // Fontconfig reads its configuration files and font caches when it is first
   // used, the largest single cost of showing the window. It does that on
   // another core while Qt connects to the display; the window asks for fonts
   // only once the application exists.
-  Quillo::KeepLayoutBuffers();
   std::thread fontconfig([] { FcInit(); });
   QApplication app(argc, argv);
   fontconfig.join();
