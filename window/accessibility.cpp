@@ -97,13 +97,22 @@ public:
   QStringList actionNames() const override { return {}; }
 };
 
+// AN_DH has no meta-object of its own, so Qt's findChild cannot tell it
+// from any other widget.
+bool HostsTheWindow(const QWidget& widget) {
+  for (const QObject* child : widget.children()) {
+    if (dynamic_cast<const AN_DH*>(child) != nullptr) return true;
+  }
+  return false;
+}
+
 QAccessibleInterface* Factory(const QString& /*key*/, QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
   if (auto* window = dynamic_cast<AN_DH*>(widget)) return new Frame(window);
   // Below our own title bar (on Wayland) the window is hosted in a frameless
   // top-level frame, which is then the frame that assistive technology sees.
   if (widget != nullptr && widget->isWindow() && !widget->inherits("QDialog") &&
-      widget->findChild<AN_DH*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+      HostsTheWindow(*widget)) {
     return new QAccessibleWidget(widget, QAccessible::Window);
   }
   auto* label = qobject_cast<QLabel*>(object);
