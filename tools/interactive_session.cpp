@@ -13,6 +13,7 @@
 #include "formula_completion.h"
 #include "formula_line.h"
 #include "history_file.h"
+#include "line_editor.h"
 
 namespace quillo_eval {
 
@@ -24,20 +25,23 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void OnInterrupt(int) { interrupted = 1; }
 
+// The loaded editor, for the callbacks it makes.
+const LineEditor* libedit = nullptr;
+
 const char* Prompt(EditLine*) { return kPrompt; }
 
 // Tab: completes the function name in front of the cursor.
 unsigned char CompleteName(EditLine* el, int) {
-  const LineInfo* line = el_line(el);
+  const LineInfo* line = libedit->el_line(el);
   const std::string_view before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
   const bool openAfter = line->cursor < line->lastchar && *line->cursor == '(';
   const Completion completion = CompleteFunctionName(before, openAfter);
   if (completion.candidates.empty() && completion.insert.empty()) return CC_ERROR;  // beep
-  if (completion.replace > 0) el_deletestr(el, static_cast<int>(completion.replace));
-  if (!completion.insert.empty() && el_insertstr(el, completion.insert.c_str()) != 0)
+  if (completion.replace > 0) libedit->el_deletestr(el, static_cast<int>(completion.replace));
+  if (!completion.insert.empty() && libedit->el_insertstr(el, completion.insert.c_str()) != 0)
     return CC_ERROR;
   if (completion.candidates.empty()) {
-    if (openAfter) el_cursor(el, 1);  // past the "(" that was there
+    if (openAfter) libedit->el_cursor(el, 1);  // past the "(" that was there
     return CC_REFRESH;
   }
   // Several names: list them under the line, then draw the line again.
@@ -65,10 +69,12 @@ bool IsBlank(std::string_view text) {
 
 class Editor {
 public:
-  Editor() : el_(el_init("quillo-eval", stdin, stdout, stderr)), history_(history_init()) {}
+  Editor()
+      : el_(libedit->el_init("quillo-eval", stdin, stdout, stderr)),
+        history_(libedit->history_init()) {}
   ~Editor() {
-    if (el_ != nullptr) el_end(el_);
-    if (history_ != nullptr) history_end(history_);
+    if (el_ != nullptr) libedit->el_end(el_);
+    if (history_ != nullptr) libedit->history_end(history_);
   }
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
@@ -85,6 +91,12 @@ private:
 }  // namespace
 
 int RunInteractive(HistoryFile& historyFile) {
+  std::string error;
+  libedit = LoadLineEditor(error);
+  if (libedit == nullptr) {
+    std::fprintf(stderr, "quillo-eval: cannot load the line editor: %s\n", error.c_str());
+    return 2;
+  }
   UseUtf8Characters();
   Editor editor;
   if (!editor.Ready()) {
@@ -93,34 +105,34 @@ int RunInteractive(HistoryFile& historyFile) {
   }
   EditLine* el = editor.el();
   HistEvent event;
-  history(editor.history(), &event, H_SETSIZE, static_cast<int>(HistoryFile::kLimit));
-  history(editor.history(), &event, H_SETUNIQUE, 1);
+  libedit->history(editor.history(), &event, H_SETSIZE, static_cast<int>(HistoryFile::kLimit));
+  libedit->history(editor.history(), &event, H_SETUNIQUE, 1);
   for (const std::string& formula : historyFile.Load())
-    history(editor.history(), &event, H_ENTER, formula.c_str());
+    libedit->history(editor.history(), &event, H_ENTER, formula.c_str());
 
-  el_set(el, EL_EDITOR, "emacs");
-  el_set(el, EL_PROMPT, Prompt);
-  el_set(el, EL_HIST, history, editor.history());
+  libedit->el_set(el, EL_EDITOR, "emacs");
+  libedit->el_set(el, EL_PROMPT, Prompt);
+  libedit->el_set(el, EL_HIST, libedit->history, editor.history());
   // The editor cooks the terminal again and passes the signal on when one
   // arrives while it reads, and follows window size changes.
-  el_set(el, EL_SIGNAL, 1);
+  libedit->el_set(el, EL_SIGNAL, 1);
   // The wide form: the editor keeps these two pointers (the narrow form
   // would hand it copies that it never frees).
-  el_wset(el, EL_ADDFN, L"quillo-complete", L"complete a function name", CompleteName);
-  el_set(el, EL_BIND, "^I", "quillo-complete", nullptr);
+  libedit->el_wset(el, EL_ADDFN, L"quillo-complete", L"complete a function name", CompleteName);
+  libedit->el_set(el, EL_BIND, "^I", "quillo-complete", nullptr);
   // As in other terminal programs: reverse search, and Ctrl-W and Ctrl-U
   // rub out the word and everything in front of the cursor.
-  el_set(el, EL_BIND, "^R", "em-inc-search-prev", nullptr);
-  el_set(el, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
-  el_set(el, EL_BIND, "^U", "vi-kill-line-prev", nullptr);
+  libedit->el_set(el, EL_BIND, "^R", "em-inc-search-prev", nullptr);
+  libedit->el_set(el, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
+  libedit->el_set(el, EL_BIND, "^U", "vi-kill-line-prev", nullptr);
   // Home, End and Delete as terminals send them (the editor knows only the
   // terminal description's own forms).
   for (const char* home : {"\033[1~", "\033[7~", "\033[H", "\033OH"})
-    el_set(el, EL_BIND, home, "ed-move-to-beg", nullptr);
+    libedit->el_set(el, EL_BIND, home, "ed-move-to-beg", nullptr);
   for (const char* end : {"\033[4~", "\033[8~", "\033[F", "\033OF"})
-    el_set(el, EL_BIND, end, "ed-move-to-end", nullptr);
-  el_set(el, EL_BIND, "\033[3~", "ed-delete-next-char", nullptr);
-  el_source(el, nullptr);  // ~/.editrc may change all of that
+    libedit->el_set(el, EL_BIND, end, "ed-move-to-end", nullptr);
+  libedit->el_set(el, EL_BIND, "\033[3~", "ed-delete-next-char", nullptr);
+  libedit->el_source(el, nullptr);  // ~/.editrc may change all of that
 
   // Ctrl-C abandons the line: the signal interrupts the editor's read.
   struct sigaction action = {};
@@ -133,10 +145,10 @@ int RunInteractive(HistoryFile& historyFile) {
   for (;;) {
     interrupted = 0;
     int count = 0;
-    const char* text = el_gets(el, &count);
+    const char* text = libedit->el_gets(el, &count);
     if (interrupted) {
       std::fputs("^C\n", stdout);
-      el_reset(el);
+      libedit->el_reset(el);
       continue;
     }
     if (text == nullptr) {
@@ -153,7 +165,7 @@ int RunInteractive(HistoryFile& historyFile) {
       formula.remove_suffix(1);
     if (IsBlank(formula)) continue;
     const std::string kept(formula);  // `text` is the editor's buffer
-    history(editor.history(), &event, H_ENTER, kept.c_str());
+    libedit->history(editor.history(), &event, H_ENTER, kept.c_str());
     const FormulaLine line = EvaluateFormula(kept);
     std::fwrite(line.text.data(), 1, line.text.size(), stdout);
     std::fputc('\n', stdout);

@@ -26,7 +26,7 @@ for field in "Package: quillo" "Section: math" "Maintainer: " "Version: [0-9]"; 
 done
 depends=$(dpkg-deb --field "$deb" Depends)
 for dep in "libc6" "libqt6widgets6" "fonts-arphic-uming | fonts-noto-cjk" "fonts-liberation" \
-           "qt6-translations-l10n"; do
+           "qt6-translations-l10n" "libedit2"; do
   case "$depends" in *"$dep"*) ;; *) fail "Depends lacks '$dep': $depends" ;; esac
 done
 recommends=$(dpkg-deb --field "$deb" Recommends)

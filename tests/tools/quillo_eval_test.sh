@@ -22,6 +22,10 @@ check "arguments" " 7.02393675181428
  3" "$out"
 check "arguments exit" 0 "$rc"
 
+# A batch run never loads the line editor (a fifth of a short run's time).
+loaded=$(echo 1+1 | LD_DEBUG=libs "$EVAL" 2>&1 >/dev/null | grep -c 'libedit')
+check "batch loads no line editor" 0 "$loaded"
+
 out=$("$EVAL" "1+" "((1+2)" "(1+2))" "foo(1)" "1"); rc=$?
 check "messages" ">> 公式有误或为空
 >>表达式缺右括号：)
