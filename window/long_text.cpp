@@ -10,6 +10,11 @@
 //   caret's place (for every blink of the caret, every cursor move, every
 //   paint with a selection) is found by itemizing and shaping the whole
 //   paragraph again. Keeping the shaped text makes that a look-up.
+// - Left to find a paragraph's direction itself, Qt looks for its first
+//   letter that has one, and a formula of digits and signs has none: every
+//   time the caret is placed (each blink of it, twice a second) the whole
+//   paragraph is read. Past a thousand characters the direction is found once
+//   per change of the text and handed to the layout.
 #include "long_text.h"
 
 #include <QMimeData>
@@ -18,7 +23,11 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <malloc.h>
+
+#include <optional>
 
 #include "an_dh.h"
 
@@ -35,6 +44,25 @@ QTextOption::WrapMode WrapModeFor(const QTextDocument& document) {
                                                     : QTextOption::WrapAtWordBoundaryOrAnywhere;
 }
 
+// The direction Qt finds for each paragraph on its own: that of its first
+// letter that has one, left to right when none has, and the keyboard's for an
+// empty paragraph. A long text gets that direction when all its paragraphs
+// agree on it; otherwise, and for short texts, Qt keeps finding it itself.
+Qt::LayoutDirection DirectionFor(const QTextDocument& document) {
+  if (document.characterCount() <= kWordWrapLimit) return Qt::LayoutDirectionAuto;
+  std::optional<bool> rightToLeft;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    const QString text = block.text();
+    const bool here =
+        text.isEmpty()
+            ? QGuiApplication::inputMethod()->inputDirection() == Qt::RightToLeft
+            : text.isRightToLeft();
+    if (rightToLeft.has_value() && *rightToLeft != here) return Qt::LayoutDirectionAuto;
+    rightToLeft = here;
+  }
+  return rightToLeft.value_or(false) ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
 // Keeps the shaped text of the changed paragraphs.
 void KeepShapes(QTextDocument& document, int from, int added) {
   const QTextBlock last = document.findBlock(from + added);
@@ -44,23 +72,34 @@ void KeepShapes(QTextDocument& document, int from, int added) {
   }
 }
 
-// A box that wraps at its width: the wrap mode follows the text's length,
-// and the shaped text of every paragraph is kept. Both are set when the text
-// has changed and before the box lays it out.
+// The wrap mode and the direction that suit the text; a change of either
+// lays the whole text out again, so the option is set only when it differs.
+void SteerOption(QTextDocument& document) {
+  QTextOption option = document.defaultTextOption();
+  const QTextOption::WrapMode mode = WrapModeFor(document);
+  const Qt::LayoutDirection direction = DirectionFor(document);
+  if (option.wrapMode() == mode && option.textDirection() == direction) return;
+  option.setWrapMode(mode);
+  option.setTextDirection(direction);
+  document.setDefaultTextOption(option);
+}
+
+// A box that wraps at its width: the wrap mode and the direction follow the
+// text, and the shaped text of every paragraph is kept. All are set when the
+// text has changed and before the box lays it out.
 void SteerWrappingBox(QPlainTextEdit& box) {
   QTextDocument& document = *box.document();
-  box.setWordWrapMode(WrapModeFor(document));
+  SteerOption(document);
   KeepShapes(document, 0, document.characterCount());
   QObject::connect(&document, &QTextDocument::contentsChange, &box,
-                   [&box, &document](int from, int /*removed*/, int added) {
+                   [&document](int from, int /*removed*/, int added) {
                      KeepShapes(document, from, added);
                      // Replacing the whole text (setPlainText) first empties
                      // the box, inside the replacement: the new text is laid
                      // out before its own change is told. An empty box keeps
-                     // its mode for the text that follows.
+                     // its option for the text that follows.
                      if (document.isEmpty()) return;
-                     const QTextOption::WrapMode mode = WrapModeFor(document);
-                     if (box.wordWrapMode() != mode) box.setWordWrapMode(mode);
+                     SteerOption(document);
                    });
 }
 

@@ -207,6 +207,54 @@ private slots:
     QCOMPARE(brokenAtBlanks == lines.size() - 1, atBlanks);
   }
 
+  // A long paragraph is given the direction Qt would find for it (from its
+  // first letter that has one), so that placing the caret does not read the
+  // whole text each time; where paragraphs disagree, or the text is short,
+  // Qt is left to find it. Either way the caret starts on the same side.
+  void direction_data() {
+    const QString alef(QChar(0x05D0));
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Qt::LayoutDirection>("given");
+    QTest::newRow("short") << Sum(999) << Qt::LayoutDirectionAuto;
+    QTest::newRow("long, no letters") << Sum(20001) << Qt::LeftToRight;
+    QTest::newRow("long, a letter last") << Sum(20001) + u'x' << Qt::LeftToRight;
+    QTest::newRow("long, right to left") << alef + Sum(20001) << Qt::RightToLeft;
+    QTest::newRow("long, right to left at its end") << Sum(20001) + alef << Qt::RightToLeft;
+    QTest::newRow("long, two paragraphs that agree") << Sum(20001) + u'\n' + Sum(3)
+                                                     << Qt::LeftToRight;
+    QTest::newRow("long, two paragraphs that disagree") << alef + Sum(20001) + u'\n' + Sum(3)
+                                                        << Qt::LayoutDirectionAuto;
+  }
+  void direction() {
+    QFETCH(QString, text);
+    QFETCH(Qt::LayoutDirection, given);
+    f->ui.TB->setPlainText(text);
+    f->ui.TB->moveCursor(QTextCursor::Start);
+    Settle();
+    QCOMPARE(f->ui.TB->document()->defaultTextOption().textDirection(), given);
+    for (QTextBlock block = f->ui.TB->document()->begin(); block.isValid(); block = block.next()) {
+      QTextLayout* layout = block.layout();
+      QCOMPARE(layout->textOption().textDirection(), given);
+      // The first line as Qt lays it out when it finds the direction itself.
+      const QTextLine first = layout->lineAt(0);
+      QTextLayout own(block.text(), f->ui.TB->document()->defaultFont());
+      QTextOption option = layout->textOption();
+      option.setTextDirection(Qt::LayoutDirectionAuto);
+      own.setTextOption(option);
+      own.beginLayout();
+      QTextLine line = own.createLine();
+      line.setLineWidth(first.width());
+      line.setPosition(first.position());
+      own.endLayout();
+      QCOMPARE(first.textLength(), line.textLength());
+      for (const int at : {0, 1, first.textLength()}) {
+        int here = at;
+        int there = at;
+        QCOMPARE(first.cursorToX(&here), line.cursorToX(&there));
+      }
+    }
+  }
+
 private:
   std::unique_ptr<Fixture> f;
 };
