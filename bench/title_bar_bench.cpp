@@ -13,17 +13,11 @@
 
 #include "an_dh.h"
 #include "compositor_decorations.h"
-#include "platform.h"
 #include "title_bar.h"
+#include "window_bench.h"
 
 namespace QuilloBench {
 namespace {
-
-struct SilentPlatform final : Quillo::Platform {
-  void ShowMessage(QWidget*, const QString&, int, const QString&) override {}
-  void SetClipboardText(const QString&) override {}
-  void OpenUrl(const QUrl&) override {}
-};
 
 // Draws the widget into an image of its size, as a repaint would.
 void Render(QWidget& widget, QImage& into) {

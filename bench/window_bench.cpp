@@ -18,16 +18,9 @@
 
 #include "an_dh.h"
 #include "long_text.h"
-#include "platform.h"
 
 namespace QuilloBench {
 namespace {
-
-struct SilentPlatform final : Quillo::Platform {
-  void ShowMessage(QWidget*, const QString&, int, const QString&) override {}
-  void SetClipboardText(const QString&) override {}
-  void OpenUrl(const QUrl&) override {}
-};
 
 const QString kFormula = QStringLiteral("2*sin(30)+(1+2)^2");
 const QString kDisplay = QStringLiteral(" 7.02393675181428");

@@ -6,9 +6,18 @@
 
 #include <memory>
 
+#include "platform.h"
+
 class QApplication;
 
 namespace QuilloBench {
+
+// The platform of a benchmarked window: no box, clipboard or browser.
+struct SilentPlatform final : Quillo::Platform {
+  void ShowMessage(QWidget*, const QString&, int, const QString&) override {}
+  void SetClipboardText(const QString&) override {}
+  void OpenUrl(const QUrl&) override {}
+};
 
 class WindowBenchEnvironment {
 public:
