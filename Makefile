@@ -24,7 +24,12 @@ SAN_FLAGS ?= -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 SAN_ENV ?= ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
   UBSAN_OPTIONS=print_stacktrace=1
 # The package check builds a package of the build it runs in: not of this one.
-SAN_SKIP ?= ^package$$
+# The window suites run again under weston only in the normal build: under
+# ASan's slower timing, Qt 6.4's Wayland plugin once raced its frame-callback
+# thread against a window's teardown (an assertion in libwayland-client, in
+# QWaylandWindow::reset). The same suites run under ASan off screen, and our
+# own Wayland code (title bar, end to end) under ASan on weston.
+SAN_SKIP ?= ^package$$|^wayland_(start_up|evaluation|conveniences|qt_platform)_test$$
 # Fuzzing: per-target working corpora outside git, kept between runs.
 # `make test` fuzzes each target for FUZZ_SECONDS, `make fuzz` for SECONDS.
 FUZZ_WORK ?= fuzz-work
