@@ -5,12 +5,20 @@
 #include <QFontMetrics>
 #include <QtMath>
 
+#include "song_face.h"
+
 namespace Quillo {
 namespace {
 
-// Song-style faces first (the look of "宋体"), then any CJK face.
-const QStringList kChinese = {"AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC",
-                              "WenQuanYi Zen Hei", "AR PL UMing TW"};
+// Song-style faces first (the look of "宋体"): the built-in one for the
+// window's own texts, the whole one for any other character; then any CJK
+// face.
+QStringList ChineseFamilies() {
+  QStringList faces = {"AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC",
+                       "WenQuanYi Zen Hei", "AR PL UMing TW"};
+  if (const QString song = SongFamily(); !song.isEmpty()) faces.prepend(song);
+  return faces;
+}
 
 }  // namespace
 
@@ -25,7 +33,7 @@ QStringList LinuxFamilies(const QString& family) {
   }
   // Every face falls back on the CJK faces for the characters it lacks
   // (full-width brackets in a formula, the history's separator).
-  return faces + kChinese;
+  return faces + ChineseFamilies();
 }
 
 QFont MapFont(const QString& family, qreal pointSize, bool bold, bool underline) {

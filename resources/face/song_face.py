@@ -1,0 +1,148 @@
+#!/usr/bin/python3
+"""Writes the window's Song-style face as C++ source: the first face of a CJK
+collection (AR PL UMing CN), cut down to the characters the window itself
+shows, under a family name of its own.
+
+    song_face.py COLLECTION OUT.cpp SOURCE... [--qm QM]
+
+The characters are printable ASCII, every character beyond ASCII in the
+SOURCE files (the window's captions, list entries and messages) and, with
+--qm, every character of Qt's own translations that the window's context
+menus and message box show. Outlines, hinting, embedded bitmaps, metrics and
+layout tables are kept as they are, so the glyphs draw exactly as from the
+whole face; a character outside the subset is drawn from the whole face, which
+the window names next.
+
+Why: the whole collection is a 21 MB file that the program would map, and
+every glyph drawn from it pulls the pages around it in (some 64 KiB a glyph),
+about 5 MiB resident for the few dozen glyphs of the window. The subset is
+about 120 KB, inside the program.
+"""
+import io
+import logging
+import struct
+import sys
+
+from fontTools import subset
+from fontTools.ttLib import TTCollection
+
+FAMILY = "Quillo AR PL UMing CN"
+
+# Qt's translation contexts whose texts the window can show: the text boxes'
+# and scroll bars' context menus, the message box's button.
+QM_CONTEXTS = {"QWidgetTextControl", "QPlainTextEdit", "QTextControl", "QLineEdit",
+               "QScrollBar", "QPlatformTheme", "QDialogButtonBox", "QMessageBox",
+               "QAbstractScrollArea", "QListView", "QAbstractItemView"}
+
+
+# FreeType's auto-hinter, which hints this face (it has no hinting of its
+# own), measures a script's blue zones and stem widths on sample characters
+# of that script in the face: without them in the subset its glyphs would be
+# hinted, and drawn, differently. The CJK samples (top, bottom, left, right),
+# the CJK standard character, and the Greek samples and standard character
+# (the face's "π" is hinted as Greek). The Latin samples are ASCII.
+HINTER_SAMPLES = (
+    "他们你來們到和地对對就席我时時會来為能舰說说这這齊军同已愿既星是景民照现現理用置要"
+    "軍那配里開雷露面顾个为人以個大有看着主些因它想意生當者自著裡过还进進過道還"
+    "她将將年得情最样樣通即吗吧听呢品响嗎师師收断斷明眼間间际陈限除陳随際隨"
+    "事前學或政斯新沒没然特球第經谁起例別别制动動增指朝期构物确种調调費费都田"
+    "ΓΒΕΖΘΟΩΔΞβθδζλξαειοπστωγημρφχψ")
+
+
+def qm_texts(path):
+    """The translations in a Qt .qm file, with their contexts."""
+    data = open(path, "rb").read()
+    if data[:16] != bytes.fromhex("3cb86418caef9c95cd211cbf60a1bddd"):
+        raise SystemExit(f"song_face.py: {path} is not a Qt translation file")
+    pos, messages = 16, b""
+    while pos + 5 <= len(data):
+        tag, length = data[pos], struct.unpack(">I", data[pos + 1:pos + 5])[0]
+        if tag == 0x69:
+            messages = data[pos + 5:pos + 5 + length]
+        pos += 5 + length
+    texts, pos = [], 0
+    translations, context = [], None
+    while pos < len(messages):
+        tag = messages[pos]
+        pos += 1
+        if tag == 1:  # end of a message
+            if context in QM_CONTEXTS:
+                texts.extend(translations)
+            translations, context = [], None
+        elif tag == 3:  # a translation, UTF-16 big-endian
+            (length,) = struct.unpack(">I", messages[pos:pos + 4])
+            pos += 4
+            if length != 0xFFFFFFFF:
+                translations.append(messages[pos:pos + length].decode("utf-16-be"))
+                pos += length
+        elif tag in (6, 7, 8):  # source text, context, comment: 8-bit
+            (length,) = struct.unpack(">I", messages[pos:pos + 4])
+            value = messages[pos + 4:pos + 4 + length]
+            pos += 4 + length
+            if tag == 7:
+                context = value.decode("latin-1")
+        elif tag in (5,):  # obsolete, a 32-bit hash follows
+            pos += 4
+        else:
+            raise SystemExit(f"song_face.py: unknown record {tag} in {path}")
+    return texts
+
+
+def main(argv):
+    args, qm = list(argv[1:]), None
+    if "--qm" in args:
+        at = args.index("--qm")
+        qm = args[at + 1]
+        del args[at:at + 2]
+    if len(args) < 3:
+        raise SystemExit(__doc__)
+    collection, out, sources = args[0], args[1], args[2:]
+
+    characters = {chr(c) for c in range(0x20, 0x7F)} | set(HINTER_SAMPLES)
+    for source in sources:
+        characters.update(c for c in open(source, encoding="utf-8").read() if ord(c) > 0x7F)
+    if qm:
+        for text in qm_texts(qm):
+            characters.update(c for c in text if ord(c) > 0x7F)
+
+    logging.getLogger("fontTools").setLevel(logging.ERROR)  # tables it drops by design
+    # Each glyph as stored, its bounding box too: FreeType places the outline
+    # by it, and a recomputed box would shift glyphs by a fraction of a pixel.
+    face = TTCollection(collection, recalcBBoxes=False, recalcTimestamp=False).fonts[0]
+    options = subset.Options()
+    options.layout_features = ["*"]
+    options.name_IDs = ["*"]
+    options.name_languages = ["*"]
+    options.notdef_outline = True
+    options.drop_tables = [t for t in options.drop_tables if t not in ("EBDT", "EBLC")]
+    cutter = subset.Subsetter(options)
+    cutter.populate(unicodes=sorted(ord(c) for c in characters))
+    cutter.subset(face)
+
+    # A family of its own, so that the face never stands in for the whole one.
+    for record in face["name"].names:
+        if record.nameID in (1, 4, 16):
+            record.string = FAMILY
+        elif record.nameID == 6:
+            record.string = FAMILY.replace(" ", "")
+
+    buffer = io.BytesIO()
+    face.save(buffer)
+    data = buffer.getvalue()
+
+    with open(out, "w", encoding="utf-8") as cpp:
+        cpp.write("// The window's Song-style face, cut from the first face of\n"
+                  f"// {collection.rsplit('/', 1)[-1]} when the program was built "
+                  "(resources/face/song_face.py).\n"
+                  "// Licensed under the Arphic Public License, as the whole face.\n"
+                  "#include <cstddef>\n\nnamespace Quillo {\n\n"
+                  "alignas(16) extern const unsigned char kSongFace[] = {\n")
+        for at in range(0, len(data), 24):
+            cpp.write(",".join(str(b) for b in data[at:at + 24]) + ",\n")
+        cpp.write(f"}};\nextern const std::size_t kSongFaceSize = {len(data)};\n\n"
+                  f"extern const char kSongFamily[] = \"{FAMILY}\";\n\n"
+                  "}  // namespace Quillo\n")
+
+
+if __name__ == "__main__":
+    main(sys.argv)
