@@ -2,6 +2,7 @@
 // given, and every text the window shows has its glyphs in those faces. The
 // built-in Song-style face holds every character of the window's own texts
 // and draws each exactly as the whole face does.
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QRawFont>
@@ -83,6 +84,13 @@ private slots:
                            "abcdefghijklmnopqrstuvwxyz{|}~";
     QTest::newRow("Chinese, 27.75 pt bold") << 27.75 << true << "可用函数列表去淘宝网逛逛绝对值";
   }
+  // Qt shares a face's engine among the scripts of a text (Latin, Han,
+  // Greek in "Pi(): π值") only for a face it counts as Latin; otherwise it
+  // loads the face once for each script.
+  void songFaceCountsAsLatin() {
+    QVERIFY(QFontDatabase::writingSystems(Quillo::SongFamily()).contains(QFontDatabase::Latin));
+  }
+
   void songFaceDrawsAsTheWholeFace() {
     QFETCH(qreal, points);
     QFETCH(bool, bold);
