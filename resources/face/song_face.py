@@ -3,17 +3,15 @@
 collection (AR PL UMing CN), cut down to the characters the window itself
 shows, under a family name of its own.
 
-    song_face.py COLLECTION OUT.cpp SOURCE... [--qm QM]
+    song_face.py COLLECTION OUT.cpp SOURCE...
 
 The characters are printable ASCII and Latin-1 (so that fontconfig, and so
 Qt, count the face as Latin: Qt then shares one engine a size among the
 scripts of a text instead of loading one for each), every character beyond
-ASCII in the SOURCE files (the window's captions, list entries and messages),
-the auto-hinter's samples (below) and, with --qm, every character of Qt's own
-translations that the window's context menus and message box show. Outlines,
-hinting, embedded bitmaps, metrics and layout tables are kept as they are, so
-the glyphs draw exactly as from the whole face; a character outside the
-subset is drawn from the whole face, which the window names next.
+ASCII in the SOURCE files (the window's captions, list entries and messages)
+and the auto-hinter's samples (below). Outlines, hinting, embedded bitmaps,
+metrics and layout tables are kept as they are, so the glyphs draw exactly as
+from the whole face.
 
 Why: the whole collection is a 21 MB file that the program would map, and
 every glyph drawn from it pulls the pages around it in (some 64 KiB a glyph),
@@ -23,20 +21,12 @@ touched.
 """
 import io
 import logging
-import struct
 import sys
 
 from fontTools import subset
 from fontTools.ttLib import TTCollection
 
 FAMILY = "Quillo AR PL UMing CN"
-
-# Qt's translation contexts whose texts the window can show: the text boxes'
-# and scroll bars' context menus, the message box's button.
-QM_CONTEXTS = {"QWidgetTextControl", "QPlainTextEdit", "QTextControl", "QLineEdit",
-               "QScrollBar", "QPlatformTheme", "QDialogButtonBox", "QMessageBox",
-               "QAbstractScrollArea", "QListView", "QAbstractItemView"}
-
 
 # FreeType's auto-hinter, which hints this face (it has no hinting of its
 # own), measures a script's blue zones and stem widths on sample characters
@@ -52,61 +42,16 @@ HINTER_SAMPLES = (
     "ΓΒΕΖΘΟΩΔΞβθδζλξαειοπστωγημρφχψ")
 
 
-def qm_texts(path):
-    """The translations in a Qt .qm file, with their contexts."""
-    data = open(path, "rb").read()
-    if data[:16] != bytes.fromhex("3cb86418caef9c95cd211cbf60a1bddd"):
-        raise SystemExit(f"song_face.py: {path} is not a Qt translation file")
-    pos, messages = 16, b""
-    while pos + 5 <= len(data):
-        tag, length = data[pos], struct.unpack(">I", data[pos + 1:pos + 5])[0]
-        if tag == 0x69:
-            messages = data[pos + 5:pos + 5 + length]
-        pos += 5 + length
-    texts, pos = [], 0
-    translations, context = [], None
-    while pos < len(messages):
-        tag = messages[pos]
-        pos += 1
-        if tag == 1:  # end of a message
-            if context in QM_CONTEXTS:
-                texts.extend(translations)
-            translations, context = [], None
-        elif tag == 3:  # a translation, UTF-16 big-endian
-            (length,) = struct.unpack(">I", messages[pos:pos + 4])
-            pos += 4
-            if length != 0xFFFFFFFF:
-                translations.append(messages[pos:pos + length].decode("utf-16-be"))
-                pos += length
-        elif tag in (6, 7, 8):  # source text, context, comment: 8-bit
-            (length,) = struct.unpack(">I", messages[pos:pos + 4])
-            value = messages[pos + 4:pos + 4 + length]
-            pos += 4 + length
-            if tag == 7:
-                context = value.decode("latin-1")
-        elif tag in (5,):  # obsolete, a 32-bit hash follows
-            pos += 4
-        else:
-            raise SystemExit(f"song_face.py: unknown record {tag} in {path}")
-    return texts
-
-
 def main(argv):
-    args, qm = list(argv[1:]), None
-    if "--qm" in args:
-        at = args.index("--qm")
-        qm = args[at + 1]
-        del args[at:at + 2]
+    args = list(argv[1:])
     if len(args) < 3:
         raise SystemExit(__doc__)
     collection, out, sources = args[0], args[1], args[2:]
 
-    characters = {chr(c) for c in range(0x20, 0x7F)} | {chr(c) for c in range(0xA0, 0x100)} | set(HINTER_SAMPLES)
+    characters = {chr(c) for c in [*range(0x20, 0x7F), *range(0xA0, 0x100)]}
+    characters |= set(HINTER_SAMPLES)
     for source in sources:
         characters.update(c for c in open(source, encoding="utf-8").read() if ord(c) > 0x7F)
-    if qm:
-        for text in qm_texts(qm):
-            characters.update(c for c in text if ord(c) > 0x7F)
 
     logging.getLogger("fontTools").setLevel(logging.ERROR)  # tables it drops by design
     # Each glyph as stored, its bounding box too: FreeType places the outline
