@@ -332,6 +332,7 @@ std::string Name(const std::vector<char*>& command) {
 struct Medians {
   double paintedMs = 0;
   double rssMib = 0;
+  double cpuMs = 0;
 };
 
 // Prints the figures of one program's runs and returns their medians.
@@ -346,12 +347,12 @@ Medians Report(const std::string& program, const std::vector<Run>& runs) {
     anon.push_back(run.anonKib);
     file.push_back(run.fileKib);
   }
-  const Medians medians{Median(painted), Median(rss) / 1024.0};
+  const Medians medians{Median(painted), Median(rss) / 1024.0, Median(cpu)};
   std::printf("%s, %zu runs:\n", program.c_str(), runs.size());
   std::printf("  exec to window painted: median %.1f ms (fastest %.1f, slowest %.1f); mapped at %.1f ms\n",
               medians.paintedMs, *std::min_element(painted.begin(), painted.end()),
               *std::max_element(painted.begin(), painted.end()), Median(mapped));
-  std::printf("  CPU time until painted, all threads: median %.1f ms\n", Median(cpu));
+  std::printf("  CPU time until painted, all threads: median %.1f ms\n", medians.cpuMs);
   std::printf("  resident 2 s after start: median %.1f MiB (%ld KiB: anonymous %ld, files %ld)\n",
               medians.rssMib, Median(rss), Median(anon), Median(file));
   return medians;
@@ -389,6 +390,13 @@ int main(int argc, char** argv) {
   std::vector<Medians> medians;
   for (std::size_t p = 0; p < options.commands.size(); ++p) {
     medians.push_back(Report(Name(options.commands[p]), runs[p]));
+  }
+  // The first program against each other one, for the record.
+  for (std::size_t p = 1; p < options.commands.size(); ++p) {
+    std::printf("%s / %s: painted %.2f, CPU %.2f, resident %.2f\n",
+                Name(options.commands[0]).c_str(), Name(options.commands[p]).c_str(),
+                medians[0].paintedMs / medians[p].paintedMs, medians[0].cpuMs / medians[p].cpuMs,
+                medians[0].rssMib / medians[p].rssMib);
   }
   bool met = true;
   for (const Bar& bar : options.paintedBars) {

@@ -42,7 +42,8 @@ for path in ./usr/bin/quillo ./usr/bin/quillo-eval \
             ./usr/share/icons/hicolor/48x48/apps/quillo.png \
             ./usr/share/icons/hicolor/256x256/apps/quillo.png \
             ./usr/share/man/man1/quillo.1.gz ./usr/share/man/man1/quillo-eval.1.gz \
-            ./usr/share/doc/quillo/copyright ./usr/share/doc/quillo/changelog.gz; do
+            ./usr/share/doc/quillo/copyright ./usr/share/doc/quillo/changelog.gz \
+            ./usr/share/doc/quillo/ARPHICPL.TXT.gz; do
   printf '%s\n' "$contents" | grep -qx "$path" || fail "missing $path"
 done
 

@@ -1,11 +1,16 @@
 // The window's font names resolve to installed Linux faces, at the sizes
-// given, and every text the window shows has its glyphs in those faces.
+// given, and every text the window shows has its glyphs in those faces. The
+// built-in Song-style face holds every character of the window's own texts
+// and draws each exactly as the whole face does.
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QRawFont>
 #include <QtTest>
 
 #include "an_dh.h"
 #include "font_map.h"
+#include "song_face.h"
 
 class FontMapTest : public QObject {
   Q_OBJECT
@@ -19,8 +24,8 @@ private slots:
     QTest::newRow("formula") << "Arial" << 14.25 << true << "Liberation Sans";
     QTest::newRow("result") << "Arial Narrow" << 18.0 << true << "Liberation Sans Narrow";
     QTest::newRow("history") << "Arial" << 12.0 << true << "Liberation Sans";
-    QTest::newRow("=") << "宋体" << 27.75 << true << "AR PL UMing CN";
-    QTest::newRow("list") << "宋体" << 9.0 << false << "AR PL UMing CN";
+    QTest::newRow("=") << "宋体" << 27.75 << true << Quillo::SongFamily();
+    QTest::newRow("list") << "宋体" << 9.0 << false << Quillo::SongFamily();
   }
   void resolves() {
     QFETCH(QString, family);
@@ -57,6 +62,61 @@ private slots:
       const bool covered = std::any_of(faces.begin(), faces.end(),
                                        [c](const QRawFont& face) { return face.supportsCharacter(c); });
       QVERIFY2(covered, qPrintable(QStringLiteral("no face has U+%1").arg(uint(c), 4, 16, QChar(u'0'))));
+    }
+  }
+
+  // The window's "宋体" texts, at the sizes it draws them: the built-in face
+  // must have every character (or the whole 21 MB face is mapped to draw it)
+  // and give each glyph the very pixels and advance of the whole face (the
+  // subset must not change outlines, bitmaps, metrics or the hinting).
+  void songFaceDrawsAsTheWholeFace_data() {
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("text");
+    const QString entries = Quillo::AN_DH::FunctionEntries().join(QString());
+    QTest::newRow("list entries, 9 pt") << 9.0 << false << entries;
+    QTest::newRow("list entries, 12 pt") << 12.0 << false << entries;
+    QTest::newRow("caption, 12 pt") << 12.0 << false << "可用函数列表";
+    QTest::newRow("link, 9 pt") << 9.0 << false << "去淘宝网逛逛";
+    QTest::newRow("=, 27.75 pt bold") << 27.75 << true << "=";
+    QTest::newRow("printable ASCII, 9 pt")
+        << 9.0 << false << " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
+                           "abcdefghijklmnopqrstuvwxyz{|}~";
+    QTest::newRow("Chinese, 27.75 pt bold") << 27.75 << true << "可用函数列表去淘宝网逛逛绝对值";
+  }
+  // Qt shares a face's engine among the scripts of a text (Latin, Han,
+  // Greek in "Pi(): π值") only for a face it counts as Latin; otherwise it
+  // loads the face once for each script.
+  void songFaceCountsAsLatin() {
+    QVERIFY(QFontDatabase::writingSystems(Quillo::SongFamily()).contains(QFontDatabase::Latin));
+  }
+
+  void songFaceDrawsAsTheWholeFace() {
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    QFETCH(QString, text);
+    const QFont font = Quillo::MapFont(QStringLiteral("宋体"), points, bold);
+    QVERIFY(!Quillo::SongFamily().isEmpty());
+    QCOMPARE(font.families().value(0), Quillo::SongFamily());
+    QFont whole = font;
+    whole.setFamilies({QStringLiteral("AR PL UMing CN")});
+    const QRawFont song = QRawFont::fromFont(font);
+    const QRawFont reference = QRawFont::fromFont(whole);
+    QCOMPARE(song.familyName(), Quillo::SongFamily());
+    QCOMPARE(reference.familyName(), QStringLiteral("AR PL UMing CN"));
+    QCOMPARE(song.ascent(), reference.ascent());
+    QCOMPARE(song.descent(), reference.descent());
+    QCOMPARE(song.leading(), reference.leading());
+    for (const char32_t c : text.toUcs4()) {
+      const QString character = QString::fromUcs4(&c, 1);
+      const auto songGlyphs = song.glyphIndexesForString(character);
+      const auto wholeGlyphs = reference.glyphIndexesForString(character);
+      const QByteArray what = QStringLiteral("U+%1").arg(uint(c), 4, 16, QChar(u'0')).toLatin1();
+      QVERIFY2(song.supportsCharacter(c), what.constData());
+      QCOMPARE(song.advancesForGlyphIndexes(songGlyphs), reference.advancesForGlyphIndexes(wholeGlyphs));
+      const QImage drawn = song.alphaMapForGlyph(songGlyphs.value(0), QRawFont::PixelAntialiasing);
+      const QImage expected = reference.alphaMapForGlyph(wholeGlyphs.value(0), QRawFont::PixelAntialiasing);
+      QVERIFY2(drawn == expected, what.constData());
     }
   }
 };
