@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "an_dh.h"
+#include "desktop_style.h"
 #include "long_text.h"
 #include "qt_platform.h"
 #include "title_frame.h"
@@ -33,7 +34,9 @@ int main(int argc, char* argv[]) {
   // another core while Qt connects to the display; the window asks for fonts
   // only once the application exists.
   std::thread fontconfig([] { FcInit(); });
+  const QByteArray styleOverride = Quillo::SetDesktopStyleAside();  // the window has its own look
   QApplication app(argc, argv);
+  Quillo::PutStyleOverrideBack(styleOverride);
   fontconfig.join();
   // One identity for docks and task bars: the application name is the X11
   // WM_CLASS class (the desktop entry's StartupWMClass), the desktop entry's id

@@ -1,0 +1,73 @@
+// The desktop's style, kept from loading: with an override set (and, where
+// it exists, naming an installed style plug-in), the application gets Fusion,
+// no style plug-in is mapped, and the override is put back, unchanged, for
+// the programs the window starts. Its own main: the style is set aside before
+// the application exists.
+#include <QApplication>
+#include <QFile>
+#include <QStyle>
+#include <QtTest>
+
+#include "desktop_style.h"
+
+namespace {
+
+QByteArray g_override;  // as the desktop set it, for the test run
+
+}  // namespace
+
+class DesktopStyleTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void applicationHasFusion() { QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion")); }
+
+  void noStylePlugInIsMapped() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY2(!maps.readAll().contains("/plugins/styles/"), "a style plug-in is mapped");
+  }
+
+  void overrideIsPutBack() {
+    QVERIFY(qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE"));
+    QCOMPARE(qgetenv("QT_STYLE_OVERRIDE"), g_override);
+  }
+
+  // Nothing is set where nothing was; an empty override comes back empty.
+  void putsBackOnlyWhatWasSet_data() {
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QByteArray>("value");
+    QTest::newRow("unset") << false << QByteArray();
+    QTest::newRow("empty") << true << QByteArray();
+    QTest::newRow("a name") << true << QByteArray("kvantum");
+  }
+  void putsBackOnlyWhatWasSet() {
+    QFETCH(bool, set);
+    QFETCH(QByteArray, value);
+    if (set) {
+      qputenv("QT_STYLE_OVERRIDE", value);
+    } else {
+      qunsetenv("QT_STYLE_OVERRIDE");
+    }
+    const QByteArray aside = Quillo::SetDesktopStyleAside();
+    QVERIFY(!qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE"));
+    Quillo::PutStyleOverrideBack(aside);
+    QCOMPARE(qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE"), set);
+    QCOMPARE(qgetenv("QT_STYLE_OVERRIDE"), value);
+    QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+  }
+};
+
+int main(int argc, char* argv[]) {
+  // Adwaita where adwaita-qt6 is installed (the test packages bring it).
+  g_override = qEnvironmentVariableIsSet("QUILLO_TEST_STYLE") ? qgetenv("QUILLO_TEST_STYLE")
+                                                              : QByteArray("adwaita");
+  qputenv("QT_STYLE_OVERRIDE", g_override);
+  const QByteArray aside = Quillo::SetDesktopStyleAside();
+  QApplication app(argc, argv);
+  Quillo::PutStyleOverrideBack(aside);
+  DesktopStyleTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "desktop_style_test.moc"

@@ -1,0 +1,29 @@
+#include "desktop_style.h"
+
+#include <QApplication>
+#include <QtGlobal>
+
+namespace Quillo {
+namespace {
+
+constexpr char kOverride[] = "QT_STYLE_OVERRIDE";
+
+}  // namespace
+
+QByteArray SetDesktopStyleAside() {
+  // Qt takes a style set before the application exists as the application's
+  // own and asks the platform theme for none; Fusion is built in (no plug-in).
+  if (QCoreApplication::instance() == nullptr) QApplication::setStyle(QStringLiteral("Fusion"));
+  // An override, though, would still be loaded when the application is made.
+  if (!qEnvironmentVariableIsSet(kOverride)) return QByteArray();
+  QByteArray setAside = qgetenv(kOverride);
+  setAside.prepend('=');  // set, even if empty
+  qunsetenv(kOverride);
+  return setAside;
+}
+
+void PutStyleOverrideBack(const QByteArray& setAside) {
+  if (setAside.startsWith('=')) qputenv(kOverride, setAside.mid(1));
+}
+
+}  // namespace Quillo
