@@ -135,8 +135,8 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
 
   UseQtChineseTexts();
-  ApplyFixedLook(*this);  // the controls take their colours and measure their fonts from it
-  BuildControls();
+  ApplyFixedStyleAndPalette(*this);  // the controls take their colours from it
+  BuildControls();  // and the fixed font, part-way
   KeepFixedLook(*this);  // the controls' style, and the menus they open
   Form_Load();
   WireEvents();
@@ -155,6 +155,12 @@ void AN_DH::BuildControls() {
   // The result box is one line tall: without a margin the line fits it whole,
   // so no scroll bar shows until a result wraps.
   ui.JG->document()->setDocumentMargin(0);
+  // The labels measure their captions in fonts completed from the window's.
+  // The text boxes take that font only now: a box lays its empty text out
+  // once in the font it inherits while it is made, and the fixed font would
+  // cost a fontconfig match and a font engine of its own for that alone,
+  // where the application's default font is already loaded by then.
+  setFont(FixedFont());
 
   const QFont equalsFont = MapFont(QStringLiteral("宋体"), 27.75, true);
   const QString equals = QStringLiteral("  =  ");
