@@ -2,7 +2,6 @@
 // the background picture; the start-up handler Form_Load.
 #include <QFontMetrics>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -12,6 +11,7 @@
 
 #include "accessibility.h"
 #include "an_dh.h"
+#include "embedded_picture.h"
 #include "font_map.h"
 #include "long_text.h"
 #include "qt_chinese.h"
@@ -92,14 +92,9 @@ void SizeToCaption(QLabel& label) {
                QFontMetrics(label.font()).height() + frame);
 }
 
-// Read by Qt's built-in PNG reader outright: left to find the format itself,
-// the reader first loads every image format plug-in to ask whether it reads
-// PNG.
-QIcon WindowIcon() {
-  QImageReader reader(QStringLiteral(":/quillo/icon-48.png"), "png");
-  reader.setAutoDetectImageFormat(false);
-  return QIcon(QPixmap::fromImage(reader.read()));
-}
+// From pixels built into the program, decoded from icon-48.png when it was
+// built (embedded_picture.h).
+QIcon WindowIcon() { return QIcon(QPixmap::fromImage(kWindowIcon.Image())); }
 
 }  // namespace
 

@@ -1,7 +1,7 @@
-// What the window costs at start: it draws its background from pixels built
-// into the program, the very pixels the JPEG decodes to, and loads no image
-// format plug-in (nor the libraries behind them) to show itself, nor, off
-// Wayland, the Wayland client library.
+// What the window costs at start: it draws its background and its icon from
+// pixels built into the program, the very pixels the files decode to (alpha
+// and all), and loads no image format plug-in (nor the libraries behind them)
+// to show itself, nor, off Wayland, the Wayland client library.
 #include <QFile>
 #include <QImage>
 #include <QtTest>
@@ -49,19 +49,21 @@ private slots:
     QCOMPARE(MappedFiles("libwayland-client"), QStringList());
   }
 
-  void builtInBackgroundIsTheDecodedJpeg_data() {
+  void builtInPicturesAreTheDecodedFiles_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<const Quillo::EmbeddedPicture*>("pixels");
     QTest::newRow("100 %") << ":/quillo/background.jpg" << &Quillo::kBackgroundPicture;
     QTest::newRow("200 %") << ":/quillo/background@2x.jpg" << &Quillo::kBackgroundPicture2x;
+    QTest::newRow("icon") << ":/quillo/icon-48.png" << &Quillo::kWindowIcon;
   }
-  void builtInBackgroundIsTheDecodedJpeg() {
+  void builtInPicturesAreTheDecodedFiles() {
     QFETCH(QString, file);
     QFETCH(const Quillo::EmbeddedPicture*, pixels);
-    QImage decoded = QImage(file).convertToFormat(QImage::Format_RGB32);
+    // Compared with their alpha, which an opaque picture has at its full.
+    QImage decoded = QImage(file).convertToFormat(QImage::Format_ARGB32);
     QVERIFY(!decoded.isNull());
     decoded.setDevicePixelRatio(1);  // Qt reads "@2x" in the name as ratio 2: only pixels count
-    QCOMPARE(pixels->Image(), decoded);
+    QCOMPARE(pixels->Image().convertToFormat(QImage::Format_ARGB32), decoded);
   }
 };
 
