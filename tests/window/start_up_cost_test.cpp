@@ -2,6 +2,7 @@
 // pixels built into the program, the very pixels the files decode to (alpha
 // and all), and loads no image format plug-in (nor the libraries behind them)
 // to show itself, nor, off Wayland, the Wayland client library.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QtTest>
@@ -12,6 +13,17 @@
 Q_DECLARE_METATYPE(const Quillo::EmbeddedPicture*)
 
 namespace {
+
+// The threads of Qt's thread pools in this process.
+int PooledThreads() {
+  int pooled = 0;
+  const QDir tasks(QStringLiteral("/proc/self/task"));
+  for (const QFileInfo& task : tasks.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile comm(task.filePath() + QStringLiteral("/comm"));
+    if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "Thread (pooled)") ++pooled;
+  }
+  return pooled;
+}
 
 // The files mapped into this process whose path contains `part`.
 QStringList MappedFiles(const char* part) {
@@ -38,6 +50,9 @@ private slots:
     QVERIFY(QTest::qWaitForWindowExposed(&f.window));
     QCOMPARE(MappedFiles("/imageformats/"), QStringList());
     QVERIFY(f.window.windowIcon().availableSizes().contains(QSize(48, 48)));
+    // Nor does painting it start threads (background_picture.cpp).
+    f.window.repaint();
+    QCOMPARE(PooledThreads(), 0);
   }
 
   // The library is loaded only to ask a Wayland compositor about title bars.
