@@ -8,12 +8,13 @@ namespace Quillo {
 struct EmbeddedPicture {
   int width;
   int height;
-  const unsigned int* pixels;  // Format_RGB32, row after row, no padding
+  const unsigned int* pixels;  // row after row, no padding
+  bool alpha = false;          // Format_ARGB32 if set, else Format_RGB32
 
   // The picture over the built-in pixels, without a copy.
   QImage Image() const {
     return QImage(reinterpret_cast<const uchar*>(pixels), width, height, width * 4,
-                  QImage::Format_RGB32);
+                  alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   }
 };
 
@@ -22,5 +23,7 @@ struct EmbeddedPicture {
 // same at twice the resolution.
 extern const EmbeddedPicture kBackgroundPicture;
 extern const EmbeddedPicture kBackgroundPicture2x;
+// The window icon, decoded from icon-48.png at build time, with its alpha.
+extern const EmbeddedPicture kWindowIcon;
 
 }  // namespace Quillo

@@ -2,7 +2,6 @@
 // the background picture; the start-up handler Form_Load.
 #include <QFontMetrics>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -12,6 +11,7 @@
 
 #include "accessibility.h"
 #include "an_dh.h"
+#include "embedded_picture.h"
 #include "font_map.h"
 #include "long_text.h"
 #include "qt_chinese.h"
@@ -92,14 +92,9 @@ void SizeToCaption(QLabel& label) {
                QFontMetrics(label.font()).height() + frame);
 }
 
-// Read by Qt's built-in PNG reader outright: left to find the format itself,
-// the reader first loads every image format plug-in to ask whether it reads
-// PNG.
-QIcon WindowIcon() {
-  QImageReader reader(QStringLiteral(":/quillo/icon-48.png"), "png");
-  reader.setAutoDetectImageFormat(false);
-  return QIcon(QPixmap::fromImage(reader.read()));
-}
+// From pixels built into the program, decoded from icon-48.png when it was
+// built (embedded_picture.h).
+QIcon WindowIcon() { return QIcon(QPixmap::fromImage(kWindowIcon.Image())); }
 
 }  // namespace
 
@@ -135,8 +130,8 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
 
   UseQtChineseTexts();
-  ApplyFixedLook(*this);  // the controls take their colours and measure their fonts from it
-  BuildControls();
+  ApplyFixedStyleAndPalette(*this);  // the controls take their colours from it
+  BuildControls();  // and the fixed font, part-way
   KeepFixedLook(*this);  // the controls' style, and the menus they open
   Form_Load();
   WireEvents();
@@ -155,6 +150,12 @@ void AN_DH::BuildControls() {
   // The result box is one line tall: without a margin the line fits it whole,
   // so no scroll bar shows until a result wraps.
   ui.JG->document()->setDocumentMargin(0);
+  // The labels measure their captions in fonts completed from the window's.
+  // The text boxes take that font only now: a box lays its empty text out
+  // once in the font it inherits while it is made, and the fixed font would
+  // cost a fontconfig match and a font engine of its own for that alone,
+  // where the application's default font is already loaded by then.
+  setFont(FixedFont());
 
   const QFont equalsFont = MapFont(QStringLiteral("宋体"), 27.75, true);
   const QString equals = QStringLiteral("  =  ");

@@ -5,6 +5,8 @@
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client.h>
 
+#include "wayland_client_library.h"
+
 namespace Quillo {
 namespace {
 
@@ -38,17 +40,26 @@ wl_display* WaylandDisplay() {
              : static_cast<wl_display*>(native->nativeResourceForIntegration("wl_display"));
 }
 
+// What wl_display_get_registry, wl_registry_add_listener and
+// wl_registry_destroy (inline in the protocol header) do, through the library
+// as loaded.
 bool AdvertisesGlobal(wl_display* display, const char* name) {
-  wl_event_queue* queue = wl_display_create_queue(display);
-  auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display));
-  wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), queue);
-  wl_registry* registry = wl_display_get_registry(wrapper);
+  const WaylandClientLibrary* wl = WaylandClient();
+  if (wl == nullptr) return false;
+  wl_event_queue* queue = wl->display_create_queue(display);
+  auto* wrapper = static_cast<wl_proxy*>(wl->proxy_create_wrapper(display));
+  wl->proxy_set_queue(wrapper, queue);
+  wl_proxy* registry = wl->proxy_marshal_flags(wrapper, WL_DISPLAY_GET_REGISTRY,
+                                               wl->registry_interface,
+                                               wl->proxy_get_version(wrapper), 0, nullptr);
   Search search{name};
-  wl_registry_add_listener(registry, &kListener, &search);
-  wl_display_roundtrip_queue(display, queue);
-  wl_registry_destroy(registry);
-  wl_proxy_wrapper_destroy(wrapper);
-  wl_event_queue_destroy(queue);
+  wl->proxy_add_listener(registry, reinterpret_cast<void (**)(void)>(
+                                       const_cast<wl_registry_listener*>(&kListener)),
+                         &search);
+  wl->display_roundtrip_queue(display, queue);
+  wl->proxy_destroy(registry);
+  wl->proxy_wrapper_destroy(wrapper);
+  wl->event_queue_destroy(queue);
   return search.found;
 }
 

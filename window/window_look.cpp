@@ -114,9 +114,13 @@ QFont FixedFont() {
   return sans;
 }
 
-void ApplyFixedLook(QWidget& top) {
+void ApplyFixedStyleAndPalette(QWidget& top) {
   SetStyleThroughout(top);
   top.setPalette(FixedPalette());
+}
+
+void ApplyFixedLook(QWidget& top) {
+  ApplyFixedStyleAndPalette(top);
   top.setFont(FixedFont());
 }
 

@@ -24,6 +24,10 @@ QFont FixedFont();
 // font. Controls keep the colours and fonts they set themselves.
 void ApplyFixedLook(QWidget& top);
 
+// As ApplyFixedLook, but for the font: for a window that takes the fixed font
+// later, once the controls that would measure their text with it exist.
+void ApplyFixedStyleAndPalette(QWidget& top);
+
 // As ApplyFixedLook, and keeps it: the menus that the widgets in `window` open
 // later (the boxes' and the scroll bars' context menus) get the same look.
 void KeepFixedLook(QWidget& window);

@@ -2,24 +2,28 @@
 // program draws it without decoding it (and without loading an image format
 // plug-in and its library) at start.
 //
-//   quillo-embed-picture PICTURE OUT.cpp NAME
+//   quillo-embed-picture PICTURE OUT.cpp NAME [alpha]
 //
 // OUT.cpp defines `const Quillo::EmbeddedPicture NAME` (embedded_picture.h):
 // the picture as Qt reads it (its own decoder, so the pixels are the ones the
 // program would decode), converted to QImage::Format_RGB32, one 32-bit
-// 0xffRRGGBB number a pixel, row after row.
+// 0xffRRGGBB number a pixel, row after row; with `alpha`, to
+// QImage::Format_ARGB32 (0xAARRGGBB).
 #include <QFile>
 #include <QImage>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
-  if (argc != 4) {
-    std::fputs("usage: quillo-embed-picture PICTURE OUT.cpp NAME\n", stderr);
+  const bool alpha = argc == 5 && std::strcmp(argv[4], "alpha") == 0;
+  if (argc != 4 && !alpha) {
+    std::fputs("usage: quillo-embed-picture PICTURE OUT.cpp NAME [alpha]\n", stderr);
     return 2;
   }
   const QString source = QString::fromLocal8Bit(argv[1]);
-  const QImage picture = QImage(source).convertToFormat(QImage::Format_RGB32);
+  const QImage picture =
+      QImage(source).convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (picture.isNull()) {
     std::fprintf(stderr, "quillo-embed-picture: cannot read %s\n", argv[1]);
     return 1;
@@ -46,7 +50,7 @@ int main(int argc, char* argv[]) {
   text << "};\n\n}  // namespace\n\n"
        << "extern const EmbeddedPicture " << name << ";\n"
        << "const EmbeddedPicture " << name << "{" << picture.width() << ", " << picture.height()
-       << ", kPixels};\n\n}  // namespace Quillo\n";
+       << ", kPixels" << (alpha ? ", true" : "") << "};\n\n}  // namespace Quillo\n";
   text.flush();
   return out.error() == QFile::NoError ? 0 : 1;
 }

@@ -1,7 +1,9 @@
-// What the window costs at start: it draws its background from pixels built
-// into the program, the very pixels the JPEG decodes to, and loads no image
-// format plug-in (nor the libraries behind them) to show itself; it draws its
+// What the window costs at start: it draws its background and its icon from
+// pixels built into the program, the very pixels the files decode to (alpha
+// and all), and loads no image format plug-in (nor the libraries behind them)
+// to show itself, nor, off Wayland, the Wayland client library; it draws its
 // texts from the built-in Song-style face and never maps the whole CJK face.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QtTest>
@@ -13,8 +15,19 @@ Q_DECLARE_METATYPE(const Quillo::EmbeddedPicture*)
 
 namespace {
 
-// The files mapped into this process whose paths contain `part`.
-QStringList MappedFiles(const QByteArray& part) {
+// The threads of Qt's thread pools in this process.
+int PooledThreads() {
+  int pooled = 0;
+  const QDir tasks(QStringLiteral("/proc/self/task"));
+  for (const QFileInfo& task : tasks.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile comm(task.filePath() + QStringLiteral("/comm"));
+    if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "Thread (pooled)") ++pooled;
+  }
+  return pooled;
+}
+
+// The files mapped into this process whose path contains `part`.
+QStringList MappedFiles(const char* part) {
   QFile maps(QStringLiteral("/proc/self/maps"));
   if (!maps.open(QIODevice::ReadOnly)) return {QStringLiteral("(no /proc/self/maps)")};
   QStringList files;
@@ -40,21 +53,35 @@ private slots:
     QCOMPARE(MappedFiles("/imageformats/"), QStringList());
     QCOMPARE(MappedFiles("uming.ttc"), QStringList());
     QVERIFY(f.window.windowIcon().availableSizes().contains(QSize(48, 48)));
+    // Nor does painting it start threads (background_picture.cpp).
+    f.window.repaint();
+    QCOMPARE(PooledThreads(), 0);
   }
 
-  void builtInBackgroundIsTheDecodedJpeg_data() {
+  // The library is loaded only to ask a Wayland compositor about title bars.
+  void showsWithoutWaylandLibraryOffWayland() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) QSKIP("on Wayland");
+    QuilloTest::Fixture f;
+    QVERIFY(f.Show());
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    QCOMPARE(MappedFiles("libwayland-client"), QStringList());
+  }
+
+  void builtInPicturesAreTheDecodedFiles_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<const Quillo::EmbeddedPicture*>("pixels");
     QTest::newRow("100 %") << ":/quillo/background.jpg" << &Quillo::kBackgroundPicture;
     QTest::newRow("200 %") << ":/quillo/background@2x.jpg" << &Quillo::kBackgroundPicture2x;
+    QTest::newRow("icon") << ":/quillo/icon-48.png" << &Quillo::kWindowIcon;
   }
-  void builtInBackgroundIsTheDecodedJpeg() {
+  void builtInPicturesAreTheDecodedFiles() {
     QFETCH(QString, file);
     QFETCH(const Quillo::EmbeddedPicture*, pixels);
-    QImage decoded = QImage(file).convertToFormat(QImage::Format_RGB32);
+    // Compared with their alpha, which an opaque picture has at its full.
+    QImage decoded = QImage(file).convertToFormat(QImage::Format_ARGB32);
     QVERIFY(!decoded.isNull());
     decoded.setDevicePixelRatio(1);  // Qt reads "@2x" in the name as ratio 2: only pixels count
-    QCOMPARE(pixels->Image(), decoded);
+    QCOMPARE(pixels->Image().convertToFormat(QImage::Format_ARGB32), decoded);
   }
 };
 
