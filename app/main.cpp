@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
   // another core while Qt connects to the display; the window asks for fonts
   // only once the application exists.
   std::thread fontconfig([] { FcInit(); });
-  const QByteArray styleOverride = Quillo::SetDesktopStyleAside();  // the window has its own look
+  const auto styleOverride = Quillo::SetDesktopStyleAside();  // the window has its own look
   QApplication app(argc, argv);
   Quillo::PutStyleOverrideBack(styleOverride);
   fontconfig.join();

@@ -17,6 +17,7 @@
 #include <map>
 
 #include "an_dh.h"
+#include "formula_families.h"
 #include "long_text.h"
 
 namespace QuilloBench {
@@ -101,11 +102,7 @@ BENCHMARK(BM_WindowEnter)
 // of a 1,000,000-character formula (and short ones below them). Each run times the key press and all the
 // work that follows it, drawing included.
 QString LongSum(int length) {
-  QString sum;
-  sum.reserve(length);
-  sum += u'1';
-  while (sum.size() + 2 <= length) sum += QStringLiteral("+1");
-  return sum;
+  return QString::fromStdString(QuilloCorpus::BuildFamily(QuilloCorpus::Family::kFlatSum, length));
 }
 
 QString LongSumDisplay(int length) { return u' ' + QString::number((length + 1) / 2); }

@@ -6,17 +6,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <optional>
 
 namespace Quillo {
 
 // Before the application object is made: makes Qt's built-in Fusion the
 // application's style (the application then owns it), and sets
-// QT_STYLE_OVERRIDE aside. Returns what it set aside, for
-// PutStyleOverrideBack.
-QByteArray SetDesktopStyleAside();
+// QT_STYLE_OVERRIDE aside. Returns what it set aside (nothing if it was
+// unset, an empty value if it was set empty), for PutStyleOverrideBack.
+std::optional<QByteArray> SetDesktopStyleAside();
 
 // Once the application object exists: puts QT_STYLE_OVERRIDE back, so that
 // the programs this one starts (the browser of the shop link) still get it.
-void PutStyleOverrideBack(const QByteArray& setAside);
+void PutStyleOverrideBack(const std::optional<QByteArray>& setAside);
 
 }  // namespace Quillo

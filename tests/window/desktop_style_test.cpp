@@ -49,7 +49,7 @@ private slots:
     } else {
       qunsetenv("QT_STYLE_OVERRIDE");
     }
-    const QByteArray aside = Quillo::SetDesktopStyleAside();
+    const auto aside = Quillo::SetDesktopStyleAside();
     QVERIFY(!qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE"));
     Quillo::PutStyleOverrideBack(aside);
     QCOMPARE(qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE"), set);
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
   g_override = qEnvironmentVariableIsSet("QUILLO_TEST_STYLE") ? qgetenv("QUILLO_TEST_STYLE")
                                                               : QByteArray("adwaita");
   qputenv("QT_STYLE_OVERRIDE", g_override);
-  const QByteArray aside = Quillo::SetDesktopStyleAside();
+  const auto aside = Quillo::SetDesktopStyleAside();
   QApplication app(argc, argv);
   Quillo::PutStyleOverrideBack(aside);
   DesktopStyleTest test;

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <thread>
 
+#include "formula_families.h"
 #include "window_fixture.h"
 
 using QuilloTest::Fixture;
@@ -73,11 +74,7 @@ private:
 
 // "1+1+…+1" of `length` characters (odd).
 QString Sum(int length) {
-  QString sum;
-  sum.reserve(length);
-  sum += u'1';
-  while (sum.size() + 2 <= length) sum += QStringLiteral("+1");
-  return sum;
+  return QString::fromStdString(QuilloCorpus::BuildFamily(QuilloCorpus::Family::kFlatSum, length));
 }
 
 // Lets the window do all the work that follows an action, drawing included.
