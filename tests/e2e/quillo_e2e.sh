@@ -8,27 +8,10 @@ QUILLO=$1
 GRAB=$2
 SHOT=${3:-}
 
-# A private X server on a display it picks itself (-displayfd: no race with
-# other servers on the machine); the script then runs again inside it.
-if [ -z "${QUILLO_E2E_DISPLAY:-}" ]; then
-  for tool in Xvfb xdotool xclip; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps test installs it)"; exit 1; }
-  done
-  dir=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-  xvfb=$!
-  i=0
-  while [ ! -s "$dir/display" ] && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  if [ ! -s "$dir/display" ]; then
-    echo "FAIL: Xvfb did not start"; cat "$dir/xvfb.log"; kill "$xvfb" 2>/dev/null; rm -rf "$dir"; exit 1
-  fi
-  QUILLO_E2E_DISPLAY=1 DISPLAY=":$(cat "$dir/display")" "$0" "$@"
-  rc=$?
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-  rm -rf "$dir"
-  exit "$rc"
-fi
+. "$(dirname "$0")/../support/displays.sh"
+displays_init test quillo_e2e
+need xdotool xclip
+start_xvfb
 
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 export DBUS_SESSION_BUS_ADDRESS=disabled:  # no session bus: no delay, no leak report
@@ -45,10 +28,10 @@ styles=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)/styles
 override=
 if ls "$styles"/*adwaita* >/dev/null 2>&1; then override=adwaita; fi
 
-log=$(mktemp)
+log=$displays_dir/quillo.log
 if [ -n "$override" ]; then QT_STYLE_OVERRIDE=$override "$QUILLO" 2>"$log" & else "$QUILLO" 2>"$log" & fi
 pid=$!
-trap 'kill $pid 2>/dev/null; rm -f "$log"' EXIT
+at_exit 'kill $pid 2>/dev/null; wait $pid 2>/dev/null'
 
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillo-按Enter可计算' | head -n 1)
 if [ -z "$wid" ]; then

@@ -6,8 +6,9 @@
 #   package_test.sh BUILD_DIR
 set -u
 build=$(cd "$1" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/../support/displays.sh"
+displays_init package package_test
+work=$displays_dir
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
@@ -84,11 +85,12 @@ esac
 entry=$root/usr/share/applications/org.quillo.Quillo.desktop
 wmclass=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [ -n "$wmclass" ] || fail "the desktop entry has no StartupWMClass"
-for tool in xvfb-run xdotool xprop gtk-launch; do
+for tool in Xvfb xdotool xprop gtk-launch; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps package installs it)"
 done
 if [ "$fails" -eq 0 ]; then
-  got=$(xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+  start_xvfb 1024x768x24
+  got=$(sh -c '
     export XDG_DATA_DIRS="$1/usr/share" PATH="$1/usr/bin:$PATH" DBUS_SESSION_BUS_ADDRESS=disabled:
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
     gtk-launch org.quillo.Quillo >/dev/null 2>&1 || { echo "gtk-launch failed"; exit; }

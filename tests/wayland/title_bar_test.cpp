@@ -19,7 +19,7 @@
 #include "qt_platform.h"
 #include "title_bar.h"
 #include "title_frame.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
 namespace {
 
@@ -35,8 +35,6 @@ QImage Screenshot() {
   return QImage(QDir(dir.path()).filePath(shots.first())).convertToFormat(QImage::Format_RGB32);
 }
 
-// What the widget draws, as the compositor would show it.
-QImage Drawn(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 // Where `part` stands in `screen`, pixel for pixel; (-1, -1) when nowhere.
 QPoint Find(const QImage& screen, const QImage& part) {
@@ -133,8 +131,23 @@ Quillo::TitleBar* BarOf(QWidget& frame) {
   return static_cast<Quillo::TitleBar*>(frame.findChild<QWidget*>(QStringLiteral("TitleBar")));
 }
 
-// Lets the window settle and the compositor take its latest frame.
-void Settle() { QTest::qWait(250); }
+// The compositor's output once it shows the widget as the widget draws
+// itself (within 5 s), and where: `at` is (-1, -1) when it never does.
+struct Shown {
+  QImage drawn, screen;
+  QPoint at{-1, -1};
+};
+Shown OnTheScreen(QWidget& widget) {
+  QuilloTest::Settle();
+  Shown shown;
+  (void)QTest::qWaitFor([&] {
+    shown.drawn = QuilloTest::Drawn(widget);
+    shown.screen = Screenshot();
+    shown.at = Find(shown.screen, shown.drawn);
+    return shown.at.x() >= 0;
+  });
+  return shown;
+}
 
 }  // namespace
 
@@ -210,10 +223,7 @@ private slots:
       QCOMPARE(QApplication::focusWidget(), next);
     }
 
-    Settle();
-    const QImage drawn = Drawn(*frame);
-    const QImage shot = Screenshot();
-    const QPoint at = Find(shot, drawn);
+    const auto [drawn, shot, at] = OnTheScreen(*frame);
     QVERIFY2(at.x() >= 0, "the screen does not show the frame as drawn");
     QCOMPARE(ForeignPixelsAround(shot, QRect(at, drawn.size()), desktop), 0);
     CheckBar(shot.copy(QRect(at, drawn.size())), barHeight, window.windowTitle(), bar->font(), true);
@@ -223,14 +233,12 @@ private slots:
     // nothing. (The frame never asks the compositor to maximise it: weston
     // answers with the whole screen, which a fixed-size window cannot fill.)
     QTest::mouseDClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 5));
-    Settle();
+    const Shown later = OnTheScreen(*frame);
     QCOMPARE(frame->windowState(), Qt::WindowNoState);
     QCOMPARE(frame->size(), QSize(485 + 2, 275 + barHeight + 2));
     QCOMPARE(window.size(), QSize(485, 275));
-    const QImage later = Screenshot();
-    const QPoint now = Find(later, Drawn(*frame));
-    QVERIFY2(now.x() >= 0, "after the double-click the screen does not show the frame as drawn");
-    QCOMPARE(ForeignPixelsAround(later, QRect(now, drawn.size()), desktop), 0);
+    QVERIFY2(later.at.x() >= 0, "after the double-click the screen does not show the frame as drawn");
+    QCOMPARE(ForeignPixelsAround(later.screen, QRect(later.at, drawn.size()), desktop), 0);
 
     // The close button closes the frame (the program's last window).
     QTest::mouseClick(bar->closeButton(), Qt::LeftButton);
@@ -282,10 +290,7 @@ private:
     QCOMPARE(modal->windowTitle(), title);
     QCOMPARE(modal->windowHandle()->frameMargins(), QMargins());
     QCOMPARE(box->mapTo(modal, QPoint(0, 0)), QPoint(1, 1 + bar->height()));
-    Settle();
-    const QImage drawn = Drawn(*modal);
-    const QImage shot = Screenshot();
-    const QPoint at = Find(shot, drawn);
+    const auto [drawn, shot, at] = OnTheScreen(*modal);
     QVERIFY2(at.x() >= 0, "the screen does not show the error box as drawn");
     QCOMPARE(ForeignPixelsAround(shot, QRect(at, drawn.size()), desktop), 0);
     // No owner, so no icon: the application has none of its own.

@@ -11,10 +11,10 @@
 
 #include "accessibility.h"
 #include "twips.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
-using QuilloTest::Fixture;
 using QuilloTest::HistoryEntry;
+using QuilloTest::Settle;
 
 namespace {
 
@@ -29,7 +29,7 @@ void AskAboutEveryChange(QAccessibleEvent* event) { event->accessibleInterface()
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public QuilloTest::WindowSuite {
   Q_OBJECT
 
 private slots:
@@ -37,11 +37,6 @@ private slots:
     QAccessible::installUpdateHandler(AskAboutEveryChange);
     QAccessible::setActive(true);
   }
-  void init() {
-    f = std::make_unique<Fixture>();
-    QVERIFY(f->Show());
-  }
-  void cleanup() { f.reset(); }
 
   void roles_data() {
     QTest::addColumn<QString>("name");
@@ -166,7 +161,7 @@ private slots:
     Interface(f->ui.AN_DH)->actionInterface()->doAction(Quillo::JumpAction());
     Interface(f->ui.Label2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     Interface(f->ui.AN)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QTest::qWait(20);
+    Settle();
     QCOMPARE(f->ui.JG->toPlainText(), QString());
     QVERIFY(f->platform.opened.isEmpty());
   }
@@ -180,9 +175,9 @@ private slots:
     QDialog box(&f->window);
     box.setModal(true);
     box.show();
-    QTest::qWait(20);
+    Settle();
     box.close();
-    QTest::qWait(20);
+    Settle();
     QCOMPARE(f->ui.JG->toPlainText(), QString());
     QVERIFY(f->platform.opened.isEmpty());
   }
@@ -193,11 +188,8 @@ private slots:
     Interface(f->ui.AN_DH)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     Interface(f->ui.Label2)->actionInterface()->doAction(Quillo::JumpAction());
     f.reset();
-    QTest::qWait(20);
+    Settle();
   }
-
-private:
-  std::unique_ptr<Fixture> f;
 };
 
 QTEST_MAIN(AccessibilityTest)

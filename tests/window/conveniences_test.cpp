@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "twips.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
 using QuilloTest::Fixture;
 using QuilloTest::Selection;
@@ -43,16 +43,10 @@ void Choose(Fixture& f, int row, How how) {
 
 }  // namespace
 
-class ConveniencesTest : public QObject {
+class ConveniencesTest : public QuilloTest::WindowSuite {
   Q_OBJECT
 
 private slots:
-  void init() {
-    f = std::make_unique<Fixture>();
-    QVERIFY(f->Show());
-  }
-  void cleanup() { f.reset(); }
-
   // The call goes in at the start of the selection, the selection stays after
   // it, and the caret ends at the very end of the formula.
   void insertFunction_data() {
@@ -169,9 +163,6 @@ private slots:
     QCOMPARE(link->pos(), QPoint(left, Quillo::Px(3720)));
     QCOMPARE(f->platform.opened, QList<QUrl>{QUrl(QStringLiteral("https://www.taobao.com/"))});
   }
-
-private:
-  std::unique_ptr<Fixture> f;
 };
 
 QTEST_MAIN(ConveniencesTest)

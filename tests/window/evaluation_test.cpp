@@ -7,7 +7,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
-#include "window_fixture.h"
+#include "window_suite.h"
 
 using QuilloTest::Fixture;
 using QuilloTest::HistoryEntry;
@@ -27,16 +27,10 @@ void EnterFormula(Fixture& f, const QString& formula) {
 
 }  // namespace
 
-class EvaluationTest : public QObject {
+class EvaluationTest : public QuilloTest::WindowSuite {
   Q_OBJECT
 
 private slots:
-  void init() {
-    f = std::make_unique<Fixture>();
-    QVERIFY(f->Show());
-  }
-  void cleanup() { f.reset(); }
-
   void resultAndHistory_data() {
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QString>("display");
@@ -227,9 +221,6 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), f->ui.TB);
     QCOMPARE(Selection(f->ui.TB), qMakePair(0, int(formula.size())));
   }
-
-private:
-  std::unique_ptr<Fixture> f;
 };
 
 QTEST_MAIN(EvaluationTest)

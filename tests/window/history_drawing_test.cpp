@@ -3,21 +3,19 @@
 // slider moves.
 #include <QPaintEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "steady_scroll_bar.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
+using QuilloTest::Drawn;
 using QuilloTest::Fixture;
 using QuilloTest::HistoryEntry;
+using QuilloTest::OnScreen;
+using QuilloTest::Settle;
 
 namespace {
-
-// Lets the window do all the work that follows, drawing included; long
-// enough for the slower sanitizer build too.
-void Settle() { QTest::qWait(50); }
 
 void EnterFormula(Fixture& f, const QString& formula) {
   f.ui.TB->setPlainText(formula);
@@ -29,16 +27,6 @@ QString History(int entries, const QString& formula = QStringLiteral("1+2")) {
   QString text;
   for (int i = 0; i < entries; ++i) text += HistoryEntry(QStringLiteral(" 3"), formula);
   return text;
-}
-
-// The history box as it is on the (off-screen) screen, and as drawn afresh.
-QImage OnScreen(Fixture& f) {
-  const QRect box(f.ui.TJ->mapTo(&f.window, QPoint(0, 0)), f.ui.TJ->size());
-  return f.window.screen()->grabWindow(f.window.winId()).toImage().copy(box).convertToFormat(
-      QImage::Format_RGB32);
-}
-QImage Afresh(Fixture& f) {
-  return f.ui.TJ->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // Counts the paint events a widget gets and the height they cover.
@@ -56,16 +44,10 @@ struct PaintCount : QObject {
 
 }  // namespace
 
-class HistoryDrawingTest : public QObject {
+class HistoryDrawingTest : public QuilloTest::WindowSuite {
   Q_OBJECT
 
 private slots:
-  void init() {
-    f = std::make_unique<Fixture>();
-    QVERIFY(f->Show());
-  }
-  void cleanup() { f.reset(); }
-
   // Before: the entries already there, and how the box was left.
   void screenMatchesAFreshDrawing_data() {
     QTest::addColumn<int>("entries");
@@ -93,7 +75,7 @@ private slots:
 
     for (const char* formula : {"（1＋2）＊3", "1/3", "2^10", "1+"}) {
       EnterFormula(*f, QString::fromUtf8(formula));
-      QCOMPARE(OnScreen(*f), Afresh(*f));
+      QCOMPARE(OnScreen(*f->ui.TJ), Drawn(*f->ui.TJ));  // on the (off-screen) screen
     }
     QCOMPARE(f->ui.TJ->verticalScrollBar()->value(), 0);
     QCOMPARE(f->ui.TJ->horizontalScrollBar()->value(), 0);
@@ -159,9 +141,6 @@ private slots:
     }
     QVERIFY(plain.verticalScrollBar()->value() > 0);
   }
-
-private:
-  std::unique_ptr<Fixture> f;
 };
 
 QTEST_MAIN(HistoryDrawingTest)

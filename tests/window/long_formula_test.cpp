@@ -17,11 +17,11 @@
 #include <thread>
 
 #include "formula_families.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
-using QuilloTest::Fixture;
 using QuilloTest::HistoryEntry;
 using QuilloTest::Selection;
+using QuilloTest::Settle;
 using QuilloTest::Type;
 
 namespace {
@@ -77,9 +77,6 @@ QString Sum(int length) {
   return QString::fromStdString(QuilloCorpus::BuildFamily(QuilloCorpus::Family::kFlatSum, length));
 }
 
-// Lets the window do all the work that follows an action, drawing included.
-void Settle() { QTest::qWait(20); }
-
 // The texts of the lines the box's first paragraph is broken into.
 QStringList Lines(const QPlainTextEdit* box) {
   const QTextBlock block = box->document()->firstBlock();
@@ -94,14 +91,10 @@ QStringList Lines(const QPlainTextEdit* box) {
 
 }  // namespace
 
-class LongFormulaTest : public QObject {
+class LongFormulaTest : public QuilloTest::WindowSuite {
   Q_OBJECT
 
 private slots:
-  void init() {
-    f = std::make_unique<Fixture>();
-    QVERIFY(f->Show());
-  }
   void cleanup() {
     const Watchdog watchdog("closing the window");
     f.reset();
@@ -251,9 +244,6 @@ private slots:
       }
     }
   }
-
-private:
-  std::unique_ptr<Fixture> f;
 };
 
 QTEST_MAIN(LongFormulaTest)

@@ -13,6 +13,7 @@
 #include "embedded_picture.h"
 #include "look_probe.h"
 #include "qt_platform.h"
+#include "window_suite.h"
 #include "window_look.h"
 
 using QuilloTest::CutEntries;
@@ -64,7 +65,8 @@ SeenMenu RightClick(QWidget* widget) {
   const QPoint at(5, 5);
   QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
   QApplication::sendEvent(widget, &event);
-  QTest::qWait(100);
+  (void)QTest::qWaitFor([&seen] { return seen.found; }, 1000);
+  QuilloTest::Settle();
   return seen;
 }
 
@@ -80,9 +82,7 @@ class LookTest : public QObject {
   // A new window, shown, filled with the sample, grabbed, with its error box.
   Rendering Render(QStringList* cut = nullptr, QStringList* buttons = nullptr) {
     Quillo::AN_DH window(platform);
-    window.show();
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window)) return {};
+    if (!QuilloTest::ShowActive(window)) return {};
     QuilloTest::FillSample(window);
     Rendering shown{window.grab().toImage(), {}};
     if (cut != nullptr) *cut = CutEntries(*window.controls().FunList);
@@ -136,8 +136,7 @@ private slots:
   // several): the error box's one button, the boxes' and scroll bars' menus.
   void errorBoxButton() {
     Quillo::AN_DH window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QuilloTest::ShowActive(window));
     const QuilloTest::SeenErrorBox box = QuilloTest::ShowErrorBox(window);
     QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});
     QCOMPARE(box.style, QStringLiteral("QFusionStyle"));
@@ -152,8 +151,7 @@ private slots:
   void contextMenus() {
     QFETCH(QString, control);
     Quillo::AN_DH window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(QuilloTest::ShowActive(window));
     auto* box = window.findChild<QPlainTextEdit*>(control);
     box->setPlainText(QStringLiteral("1+2"));
     box->selectAll();
@@ -174,8 +172,7 @@ private slots:
 
   void scrollBarMenu() {
     Quillo::AN_DH window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(QuilloTest::ShowActive(window));
     const auto& ui = window.controls();
     ui.TJ->setPlainText(QStringLiteral("1\n").repeated(60) + QStringLiteral("x").repeated(200));
     for (QScrollBar* bar : {ui.TJ->verticalScrollBar(), ui.TJ->horizontalScrollBar()}) {
@@ -193,10 +190,9 @@ private slots:
   // the built-in ratios the double-resolution picture is scaled down once).
   void picture() {
     Quillo::AN_DH window(platform);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QuilloTest::ShowActive(window));
     const qreal ratio = window.devicePixelRatioF();
-    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = QuilloTest::Drawn(window);
     Quillo::BackgroundPicture background;
     const QImage picture = ratio == 1   ? Quillo::kBackgroundPicture.Image()
                            : ratio == 2 ? Quillo::kBackgroundPicture2x.Image()

@@ -10,24 +10,11 @@ set -u
 GRAB=$1
 OUT=$2
 
-if [ -z "${LOOK_DISPLAY_STARTED:-}" ]; then
-  command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is missing (scripts/install-deps test installs it)"; exit 1; }
-  dir=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
-  xvfb=$!
-  i=0
-  while [ ! -s "$dir/display" ] && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  if [ ! -s "$dir/display" ]; then
-    echo "FAIL: Xvfb did not start"; cat "$dir/xvfb.log"; kill "$xvfb" 2>/dev/null; rm -rf "$dir"; exit 1
-  fi
-  LOOK_DISPLAY_STARTED=1 DISPLAY=":$(cat "$dir/display")" HOME="$dir" XDG_CONFIG_HOME="$dir/config" \
-    XDG_RUNTIME_DIR="$dir" "$0" "$@"
-  rc=$?
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-  rm -rf "$dir"
-  exit "$rc"
-fi
+. "$(dirname "$0")/../support/displays.sh"
+displays_init test look_under_themes
+start_xvfb
+# A home and settings of its own.
+export HOME="$displays_dir" XDG_CONFIG_HOME="$displays_dir/config" XDG_RUNTIME_DIR="$displays_dir"
 
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE GTK_THEME QT_SCALE_FACTOR
 export DBUS_SESSION_BUS_ADDRESS=disabled: NO_AT_BRIDGE=1 LANG=C.UTF-8

@@ -7,21 +7,14 @@
 #include <QtTest>
 
 #include "twips.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
-using QuilloTest::Fixture;
 using QuilloTest::Type;
 
-class StartUpTest : public QObject {
+class StartUpTest : public QuilloTest::WindowSuite {
   Q_OBJECT
 
 private slots:
-  void init() {
-    f = std::make_unique<Fixture>();
-    QVERIFY(f->Show());
-  }
-  void cleanup() { f.reset(); }
-
   void functionList_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("entry");
@@ -173,9 +166,6 @@ private slots:
     QVERIFY(control != nullptr);
     QVERIFY(control->accessibleName().contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
   }
-
-private:
-  std::unique_ptr<Fixture> f;
 };
 
 QTEST_MAIN(StartUpTest)

@@ -1,0 +1,139 @@
+# The servers a test or bench script runs its programs on, each private to
+# the script: a virtual X server (Xvfb), a weston on it, a session bus with
+# the accessibility bus. Sourced, not run:
+#
+#   . "$(dirname "$0")/../support/displays.sh"   (tests/*/; bench/: ../tests/support)
+#   displays_init test|bench NAME    a private directory $displays_dir and the
+#                                    clean-up at exit
+#   need TOOL...                     each tool is on PATH
+#   start_xvfb [WxHxD] [OPTION...]   an X server on a display it picks itself
+#                                    (-displayfd: no race with other servers);
+#                                    DISPLAY is exported (1280x800x24 unless given)
+#   start_weston                     weston on that X server (below)
+#   at_exit COMMAND                  run at exit, before the servers stop
+#                                    (the last added first)
+#   with_accessibility_bus COMMAND...  COMMAND on a session bus of its own on
+#                                    which the accessibility bus starts
+#
+# At exit, and when ended by a signal, the script's own commands run, then
+# the bus processes, weston and the X server are stopped and the directory
+# goes. A missing tool or a server that does not start ends the script: a
+# test prints "FAIL: ..." and exits 1; a bench script prints "NAME: ..." on
+# standard error and exits 2.
+
+displays_init() {  # test|bench NAME
+  displays_kind=$1 displays_name=$2
+  displays_dir=$(mktemp -d) || exit 2
+  chmod 700 "$displays_dir"
+  displays_at_exit= displays_xvfb= displays_weston=
+  trap displays_stop EXIT
+  trap 'exit 130' HUP INT TERM PIPE
+}
+
+displays_fail() {  # MESSAGE
+  if [ "$displays_kind" = bench ]; then
+    echo "$displays_name: $*" >&2
+    exit 2
+  fi
+  echo "FAIL: $*"
+  exit 1
+}
+
+need() {  # TOOL...
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null ||
+      displays_fail "$tool is missing (scripts/install-deps $displays_kind installs it)"
+  done
+}
+
+at_exit() {  # COMMAND
+  displays_at_exit="$1
+$displays_at_exit"
+}
+
+# Waits up to 10 s for a file to exist and not be empty (-s) or to be a
+# socket (-S).
+displays_wait_for() {  # TEST-OPTION FILE
+  i=0
+  while ! test "$1" "$2" && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  test "$1" "$2"
+}
+
+start_xvfb() {  # [WxHxD] [OPTION...]
+  need Xvfb
+  screen=1280x800x24
+  case ${1:-} in [0-9]*x[0-9]*x[0-9]*) screen=$1; shift ;; esac
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" \
+    3>"$displays_dir/display" 2>"$displays_dir/xvfb.log" &
+  displays_xvfb=$!
+  displays_wait_for -s "$displays_dir/display" ||
+    { cat "$displays_dir/xvfb.log" >&2; displays_fail "Xvfb did not start"; }
+  DISPLAY=:$(cat "$displays_dir/display")
+  export DISPLAY
+}
+
+# weston with its X11 backend on the X server of start_xvfb: that gives the
+# compositor a seat (keyboard and pointer), so that windows get the focus and
+# xdotool can type into them (Debian's weston 10 offers no seat on its
+# headless backend). A plain desktop of one colour, $weston_colour, with no
+# panel and no animations, so that screenshots show the windows and nothing
+# that moves; its debug protocol is on, for weston-screenshooter. Its
+# XDG_RUNTIME_DIR is $weston_runtime, its socket $weston_socket; the pointer
+# rests in the last pixel, where it hides no window in screenshots.
+start_weston() {
+  need weston xdotool
+  weston_colour=336699 weston_runtime=$displays_dir/runtime weston_socket=quillo-weston
+  cat >"$displays_dir/weston.ini" <<INI
+[core]
+require-input=false
+[shell]
+background-color=0xff$weston_colour
+panel-position=none
+locking=false
+animation=none
+close-animation=none
+startup-animation=none
+focus-animation=none
+INI
+  mkdir -m 700 "$weston_runtime"
+  XDG_RUNTIME_DIR=$weston_runtime weston --backend=x11-backend.so --use-pixman \
+    --width=1024 --height=768 --socket="$weston_socket" --idle-time=0 --debug \
+    --config="$displays_dir/weston.ini" --log="$displays_dir/weston.log" &
+  displays_weston=$!
+  displays_wait_for -S "$weston_runtime/$weston_socket" ||
+    { cat "$displays_dir/weston.log"; displays_fail "weston did not start"; }
+  xdotool mousemove 1023 767
+}
+
+# COMMAND runs under dbus-run-session with what Qt and the bus launcher need
+# to join the accessibility bus as under a screen reader (the launcher keeps
+# its settings in memory, not in the user's), on the X server of start_xvfb,
+# which must run with -noreset: the launcher connects to the display and
+# leaves before the program comes, and a server that resets when its last
+# client leaves would refuse the program for that moment. COMMAND writes the
+# bus processes' ids into $displays_dir/pids: those that outlive their bus are
+# ended at exit.
+with_accessibility_bus() {  # COMMAND...
+  need dbus-run-session
+  [ -x /usr/libexec/at-spi-bus-launcher ] ||
+    displays_fail "at-spi2-core is missing (scripts/install-deps $displays_kind installs it)"
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS \
+    XDG_RUNTIME_DIR="$displays_dir" GSETTINGS_BACKEND=memory QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    dbus-run-session -- "$@"
+}
+
+displays_ended() { ! kill -0 "$1" 2>/dev/null || grep -qs '^[^)]*) Z' "/proc/$1/stat"; }
+
+displays_stop() {
+  eval "$displays_at_exit"
+  for pid in $(cat "$displays_dir/pids" 2>/dev/null); do
+    i=0
+    while ! displays_ended "$pid" && [ "$i" -lt 30 ]; do sleep 0.1; i=$((i + 1)); done
+    displays_ended "$pid" || { echo "note: ending bus process $pid, left running"; kill "$pid" 2>/dev/null; }
+  done
+  for pid in $displays_weston $displays_xvfb; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$displays_dir"
+}
