@@ -69,8 +69,8 @@ bench: deps-bench
 	@ninja -C $(BENCH_DIR) -j$(JOBS) --quiet
 	@status=0; \
 	$(BENCH_DIR)/bench/quillo-bench $(BENCH_FLAGS) || status=1; \
-	bench/quillo-eval-time $(BENCH_DIR)/tools/quillo-eval || status=1; \
-	bench/startup-time $(BENCH_DIR) || status=1; \
+	bench/quillo-eval-time.sh $(BENCH_DIR)/tools/quillo-eval || status=1; \
+	bench/startup-time.sh $(BENCH_DIR) || status=1; \
 	exit $$status
 
 deps-run:

@@ -22,7 +22,8 @@ class BarReporter : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& reports) override;
 
-  // Prints the bar table; false when a bar was missed or a median is missing.
+  // Prints the bar table; false when a bar was missed. Bars whose medians
+  // the run lacks (benchmarks filtered out) are left out.
   bool PrintBars(std::ostream& out) const;
 
 private:

@@ -31,6 +31,14 @@ struct BenchWindow {
   Quillo::AN_DH window{platform};
 };
 
+// Resumes the timing after a run's untimed check; false (the loop ends, the
+// benchmark reports the error) when the run did not do what it should.
+bool Resumed(benchmark::State& state, bool done, const char* error) {
+  state.ResumeTiming();
+  if (!done) state.SkipWithError(error);
+  return done;
+}
+
 // The windows, by the number of history entries they hold: a history of
 // 100,000 entries takes a while to build, so it is built once.
 std::map<int, std::unique_ptr<BenchWindow>> windows;
@@ -81,11 +89,7 @@ void BM_WindowEnter(benchmark::State& state) {
                            kDisplay + QStringLiteral(" = ") + kFormula;
     RemoveNewestEntry(*ui.TJ);
     QApplication::processEvents();
-    state.ResumeTiming();
-    if (!added) {
-      state.SkipWithError("Enter did not put the calculation on top of the history");
-      break;
-    }
+    if (!Resumed(state, added, "Enter did not put the calculation on top of the history")) break;
   }
   state.SetLabel(std::to_string(entries) + " history entries");
 }
@@ -151,11 +155,7 @@ void BM_LongPaste(benchmark::State& state) {
     PressKey(ui.TB, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
     state.PauseTiming();
     const bool pasted = ui.TB->document()->characterCount() == formula.size() + 1;
-    state.ResumeTiming();
-    if (!pasted) {
-      state.SkipWithError("Ctrl+V did not paste the formula");
-      break;
-    }
+    if (!Resumed(state, pasted, "Ctrl+V did not paste the formula")) break;
   }
   ui.TB->clear();  // after the timed loop
   QApplication::processEvents();
@@ -182,11 +182,7 @@ void EnterLongFormula(benchmark::State& state, bool longHistory) {
                        ui.TB->textCursor().selectedText().size() == formula.size();
     RemoveNewestEntry(*ui.TJ);
     QApplication::processEvents();
-    state.ResumeTiming();
-    if (!added) {
-      state.SkipWithError("Enter did not put the calculation on top of the history");
-      break;
-    }
+    if (!Resumed(state, added, "Enter did not put the calculation on top of the history")) break;
   }
   ui.TB->clear();  // after the timed loop
   QApplication::processEvents();
@@ -221,22 +217,20 @@ void BM_LongHistoryScroll(benchmark::State& state) {
   state.counters["visible"] = slot->window.controls().TJ->isVisible();
 }
 
-BENCHMARK(BM_LongPaste)
-    ->Name("Window/LongPaste")
-    ->Arg(32000)->Arg(320000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LongEnter)
-    ->Name("Window/LongEnter")
-    ->Arg(32000)->Arg(320000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LongHistoryScroll)
-    ->Name("Window/LongHistoryScroll")
-    ->Arg(32000)->Arg(320000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LongEnterLongHistory)
-    ->Name("Window/LongEnterLongHistory")
-    ->Arg(32000)->Arg(320000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
+// Each at the three lengths, in this order.
+[[maybe_unused]] const bool kLongFormulaBenchmarks = [] {
+  const std::pair<const char*, void (*)(benchmark::State&)> benchmarks[] = {
+      {"Window/LongPaste", BM_LongPaste},
+      {"Window/LongEnter", BM_LongEnter},
+      {"Window/LongHistoryScroll", BM_LongHistoryScroll},
+      {"Window/LongEnterLongHistory", BM_LongEnterLongHistory}};
+  for (const auto& [name, function] : benchmarks) {
+    benchmark::RegisterBenchmark(name, function)
+        ->Arg(32000)->Arg(320000)->Arg(1000000)
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
 
 }  // namespace
 

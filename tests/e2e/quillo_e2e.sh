@@ -18,9 +18,6 @@ export DBUS_SESSION_BUS_ADDRESS=disabled:  # no session bus: no delay, no leak r
 # Numbers must not follow a comma-decimal locale.
 if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then export LC_ALL=de_DE.UTF-8; fi
 
-fails=0
-fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
-
 # The window draws in its own look: a desktop's style override (Adwaita's
 # palette alone costs more than the rest of the start-up) must not be loaded
 # (tests/window/desktop_style_test.cpp checks that it is put back).
@@ -52,13 +49,10 @@ click() {  # x y [repeat]
 }
 focus_window() { xdotool windowfocus --sync "$wid"; }
 # The clipboard is read while the program runs: Xvfb has no clipboard manager.
+clipboard_holds() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 clipboard_is() {  # expected what
-  i=0
-  while [ "$i" -lt 25 ]; do
-    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ] && return 0
-    sleep 0.2; i=$((i + 1))
-  done
-  fail "$2: clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', expected '$1'"
+  wait_until 5 clipboard_holds "$1" ||
+    fail "$2: clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', expected '$1'"
 }
 formula() { click 100 30; xdotool key ctrl+a; xdotool type --delay 50 "$1"; }
 
@@ -91,11 +85,8 @@ else
   [ "$(xdotool getwindowname "$box")" = "错误提示" ] || fail "error box title"
   [ -n "$SHOT" ] && "$GRAB" "${SHOT%.png}-error.png" 2>/dev/null
   xdotool windowfocus --sync "$box" key Return
-  i=0
-  while xdotool search --onlyvisible --name '^错误提示$' >/dev/null 2>&1 && [ "$i" -lt 25 ]; do
-    sleep 0.2; i=$((i + 1))
-  done
-  xdotool search --onlyvisible --name '^错误提示$' >/dev/null 2>&1 && fail "the error box did not close"
+  no_error_box() { ! xdotool search --onlyvisible --name '^错误提示$' >/dev/null 2>&1; }
+  wait_until 5 no_error_box || fail "the error box did not close"
 fi
 focus_window
 xdotool key ctrl+c  # the formula box has the focus with its text selected

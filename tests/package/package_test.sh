@@ -9,8 +9,6 @@ build=$(cd "$1" && pwd)
 . "$(dirname "$0")/../support/displays.sh"
 displays_init package package_test
 work=$displays_dir
-fails=0
-fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
 if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1; then
   cat "$work/cpack.log"

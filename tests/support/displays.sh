@@ -14,6 +14,8 @@
 #                                    (the last added first)
 #   with_accessibility_bus COMMAND...  COMMAND on a session bus of its own on
 #                                    which the accessibility bus starts
+#   wait_until SECONDS COMMAND...    COMMAND every 0.1 s until it succeeds
+#   fail MESSAGE                     "FAIL: MESSAGE", counted in $fails
 #
 # At exit, and when ended by a signal, the script's own commands run, then
 # the bus processes, weston and the X server are stopped and the directory
@@ -51,13 +53,18 @@ at_exit() {  # COMMAND
 $displays_at_exit"
 }
 
-# Waits up to 10 s for a file to exist and not be empty (-s) or to be a
-# socket (-S).
-displays_wait_for() {  # TEST-OPTION FILE
-  i=0
-  while ! test "$1" "$2" && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  test "$1" "$2"
+wait_until() {  # SECONDS COMMAND...
+  tries=$(($1 * 10))
+  shift
+  until "$@"; do
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+    tries=$((tries - 1))
+  done
 }
+
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
 start_xvfb() {  # [WxHxD] [OPTION...]
   need Xvfb
@@ -66,7 +73,7 @@ start_xvfb() {  # [WxHxD] [OPTION...]
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "$@" \
     3>"$displays_dir/display" 2>"$displays_dir/xvfb.log" &
   displays_xvfb=$!
-  displays_wait_for -s "$displays_dir/display" ||
+  wait_until 10 test -s "$displays_dir/display" ||
     { cat "$displays_dir/xvfb.log" >&2; displays_fail "Xvfb did not start"; }
   DISPLAY=:$(cat "$displays_dir/display")
   export DISPLAY
@@ -100,7 +107,7 @@ INI
     --width=1024 --height=768 --socket="$weston_socket" --idle-time=0 --debug \
     --config="$displays_dir/weston.ini" --log="$displays_dir/weston.log" &
   displays_weston=$!
-  displays_wait_for -S "$weston_runtime/$weston_socket" ||
+  wait_until 10 test -S "$weston_runtime/$weston_socket" ||
     { cat "$displays_dir/weston.log"; displays_fail "weston did not start"; }
   xdotool mousemove 1023 767
 }

@@ -1,36 +1,46 @@
 #include "window_suite.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
 
 namespace QuilloTest {
 
 void Settle() {
   struct Counter final : QObject {
     int events = 0;
-    bool eventFilter(QObject*, QEvent*) override {
-      ++events;
-      return false;
-    }
+    bool eventFilter(QObject*, QEvent*) override { return ++events, false; }
   } counter;
   QCoreApplication::instance()->installEventFilter(&counter);
   QElapsedTimer quiet, total;
   quiet.start();
   total.start();
-  int seen = -1;
   while (quiet.elapsed() < 20 && total.elapsed() < 5000) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (counter.events != seen) {
-      seen = counter.events;
-      quiet.restart();
-    } else {
-      QThread::msleep(1);
-    }
+    const int before = counter.events;
+    QTest::qWait(1);
+    if (counter.events != before) quiet.restart();
   }
   QCoreApplication::instance()->removeEventFilter(&counter);
+}
+
+void WhenMessageBoxShows(std::function<void(QMessageBox&)> seen) {
+  auto* poll = new QTimer(QCoreApplication::instance());
+  poll->setInterval(10);
+  QElapsedTimer started;
+  started.start();
+  QObject::connect(poll, &QTimer::timeout, poll, [seen = std::move(seen), poll, started] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr && modal != nullptr) box = modal->findChild<QMessageBox*>();
+    if (box != nullptr && !box->isVisible()) return;
+    if (box != nullptr || started.elapsed() >= 5000) {
+      poll->stop();
+      poll->deleteLater();
+    }
+    if (box != nullptr) seen(*box);
+  });
+  poll->start();
 }
 
 QImage Drawn(QWidget& widget) {

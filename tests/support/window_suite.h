@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QImage>
+#include <QMessageBox>
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "window_fixture.h"
@@ -15,6 +17,12 @@ namespace QuilloTest {
 // events are handled until none has come for 20 ms (Qt paints on a posted
 // event or a timer of a few milliseconds), for 5 s at the most.
 void Settle();
+
+// Calls `seen` with the application's message box once it shows (inside its
+// frame below our own title bar on Wayland), for 5 s at the most; `seen`
+// closes it. Polled from the event loop, so that it also runs while the box's
+// own loop does.
+void WhenMessageBoxShows(std::function<void(QMessageBox&)> seen);
 
 // What the widget draws, as drawn afresh.
 QImage Drawn(QWidget& widget);

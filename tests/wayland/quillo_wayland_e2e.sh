@@ -7,19 +7,15 @@
 #
 #   quillo_wayland_e2e.sh QUILLO DESKTOP_ENTRY
 set -u
+. "$(dirname "$0")/../support/displays.sh"
 quillo=$1
 id=$(basename "$2" .desktop)
 log=$(mktemp)
 WAYLAND_DEBUG=client DBUS_SESSION_BUS_ADDRESS=disabled: "$quillo" 2>"$log" &
 pid=$!
 trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null; rm -f "$log"' EXIT
-i=0
-while ! grep -q 'xdg_toplevel@[0-9]*\.set_app_id(' "$log" && [ "$i" -lt 150 ]; do
-  sleep 0.1; i=$((i + 1))
-done
+wait_until 15 grep -q 'xdg_toplevel@[0-9]*\.set_app_id(' "$log"
 request() { sed -n "s/.*-> xdg_toplevel@[0-9]*\.$1(\(.*\))\$/\1/p" "$log" | tail -n 1; }
-fails=0
-fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 app_id=$(request set_app_id)
 [ "$app_id" = "\"$id\"" ] || fail "app_id is '$app_id', the desktop entry is $id"
 min=$(request set_min_size)
@@ -27,11 +23,7 @@ max=$(request set_max_size)
 [ -n "$min" ] && [ "$min" = "$max" ] || fail "not one fixed size: min ($min), max ($max)"
 title=$(request set_title)
 case "$title" in '"Quillo-按Enter可计算  '*) ;; *) fail "title $title" ;; esac
-wait_for() {  # pattern: in the protocol log, within 10 s
-  i=0
-  while ! grep -q -e "$1" "$log" && [ "$i" -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-  grep -q -e "$1" "$log"
-}
+wait_for() { wait_until 10 grep -q -e "$1" "$log"; }  # pattern: in the protocol log
 if wait_for 'wl_keyboard@[0-9]*\.enter('; then
   DISPLAY=$WESTON_X_DISPLAY xdotool type --delay 50 '1+'
   DISPLAY=$WESTON_X_DISPLAY xdotool key Return

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 

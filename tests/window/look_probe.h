@@ -10,9 +10,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 
 #include "an_dh.h"
+#include "window_suite.h"
 
 namespace QuilloTest {
 
@@ -41,23 +41,15 @@ struct SeenErrorBox {
 
 inline SeenErrorBox ShowErrorBox(Quillo::AN_DH& window) {
   SeenErrorBox seen;
-  auto* poll = new QTimer(&window);
-  poll->setInterval(10);
-  QObject::connect(poll, &QTimer::timeout, poll, [&seen, poll] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    poll->stop();
-    poll->deleteLater();
-    (void)QTest::qWaitForWindowExposed(box);  // grabbed either way: a box not shown fails the comparison
-    seen.image = box->grab().toImage();
-    for (QAbstractButton* button : box->buttons()) {
+  WhenMessageBoxShows([&seen](QMessageBox& box) {
+    (void)QTest::qWaitForWindowExposed(&box);  // grabbed either way: a box not shown fails the comparison
+    seen.image = box.grab().toImage();
+    for (QAbstractButton* button : box.buttons()) {
       seen.buttons.append(button->text());
       seen.style = QString::fromLatin1(button->style()->metaObject()->className());
     }
-    box->buttons().value(0, nullptr) != nullptr ? box->buttons().first()->click() : box->reject();
+    box.buttons().value(0, nullptr) != nullptr ? box.buttons().first()->click() : box.reject();
   });
-  poll->start();
-  QTimer::singleShot(5000, poll, [poll] { poll->deleteLater(); });  // no box came
   const auto& ui = window.controls();
   ui.TB->setPlainText(QStringLiteral("1+"));
   int key = Quillo::kKeyEnter;

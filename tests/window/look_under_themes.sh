@@ -27,7 +27,6 @@ custom_palette=true
 style=Fusion
 CONF
 
-fails=0
 rm -rf "$OUT"
 mkdir -p "$OUT/default"
 echo "== default"
@@ -42,12 +41,12 @@ run() {
   report=$(env "$@" "$GRAB" "$OUT/$name" "$OUT/default" $uncompared 2>"$OUT/$name/stderr")
   rc=$?
   printf '%s\n' "$report"
-  [ "$rc" -eq 0 ] || { echo "FAIL: $name differs from the default"; fails=$((fails + 1)); }
+  [ "$rc" -eq 0 ] || fail "$name differs from the default"
   if [ "$dark" = yes ]; then
     # The setting must really be in force: the desktop's window colour is dark.
     colour=$(printf '%s\n' "$report" | sed -n 's/^desktop: .*, window #\(......\),.*/\1/p')
     [ -n "$colour" ] && [ $((0x$(printf %.2s "$colour"))) -lt 128 ] ||
-      { echo "FAIL: $name: the desktop's palette is not dark (window #$colour)"; cat "$OUT/$name/stderr"; fails=$((fails + 1)); }
+      { fail "$name: the desktop's palette is not dark (window #$colour)"; cat "$OUT/$name/stderr"; }
   fi
 }
 

@@ -2,15 +2,13 @@
 // the clipboard, driven through the window.
 #include <QAbstractButton>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QtTest>
 
 #include "an_dh.h"
 #include "qt_platform.h"
-#include "window_fixture.h"
+#include "window_suite.h"
 
 using QuilloTest::Selection;
 using QuilloTest::Type;
@@ -28,34 +26,18 @@ struct SeenBox {
   Qt::WindowModality modality = Qt::NonModal;
 };
 
-// Waits (up to 5 s) for the application's modal widget, records it when it
-// is a message box, and closes it with its OK button. The polling timer
-// belongs to the application and deletes itself when it is done.
+// Records the application's message box once it shows and closes it with its
+// OK button.
 void CloseBoxWhenShown(SeenBox& seen) {
-  auto* poll = new QTimer(QCoreApplication::instance());
-  poll->setInterval(10);
-  QElapsedTimer started;
-  started.start();
-  QObject::connect(poll, &QTimer::timeout, poll, [&seen, poll, started] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    // Below our own title bar (Wayland) the box stands inside its frame.
-    if (box == nullptr && modal != nullptr) box = modal->findChild<QMessageBox*>();
-    if (box == nullptr) {
-      if (started.elapsed() >= 5000) poll->deleteLater();
-      return;
-    }
-    poll->stop();
-    poll->deleteLater();
-    seen = {true,         box->windowTitle(),     box->text(), box->textFormat(), box->icon(),
-            int(box->buttons().size()), box->standardButtons(), box->windowModality()};
-    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+  QuilloTest::WhenMessageBoxShows([&seen](QMessageBox& box) {
+    seen = {true,         box.windowTitle(),     box.text(), box.textFormat(), box.icon(),
+            int(box.buttons().size()), box.standardButtons(), box.windowModality()};
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) {
       ok->click();
     } else {
-      box->reject();
+      box.reject();
     }
   });
-  poll->start();
 }
 
 }  // namespace

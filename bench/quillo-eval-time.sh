@@ -4,7 +4,7 @@
 # same run: bc on the same sum, and a process that does nothing (/bin/true).
 # The three take turns, so a change in the machine's load falls on all alike.
 #
-#   bench/quillo-eval-time PATH/TO/quillo-eval [RUNS]
+#   bench/quillo-eval-time.sh PATH/TO/quillo-eval [RUNS]
 #
 # Each program reads the sum from the same file on its standard input.
 # Prints the medians (and the fastest and slowest run), the ratios and the

@@ -4,7 +4,7 @@
 # and the same lines through pipes (cat FILE | quillo-eval | cat), where the
 # input arrives in pieces and every answer is flushed before the next read.
 #
-#   bench/quillo-eval-lines PATH/TO/quillo-eval [OTHER/quillo-eval ...] [-- RUNS]
+#   bench/quillo-eval-lines.sh PATH/TO/quillo-eval [OTHER/quillo-eval ...] [-- RUNS]
 #
 # Every round runs the reference first (bc on the same file, which parses and
 # computes every line too), then each program given; the medians are set

@@ -6,7 +6,7 @@
 # from /proc/PID/stat) stopped growing, i.e. until the window is idle again.
 # A fresh program for each length, so every paste starts from empty boxes.
 #
-#   bench/long-formula-time QUILLO [LENGTH...]
+#   bench/long-formula-time.sh QUILLO [LENGTH...]
 #     (default lengths: 31999 99999 199999 399999 1999999)
 #
 # LONG_FORMULA_LIMIT (seconds, default 60): an action still busy after that
