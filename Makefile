@@ -36,8 +36,10 @@ FUZZ_WORK ?= fuzz-work
 FUZZ_SECONDS ?= 60
 SECONDS ?= 60
 BENCH_DIR ?= build-bench
+# The repetitions of all benchmarks take turns in a random order, so that a
+# change in the machine's load falls on both sides of a bar's ratio.
 BENCH_FLAGS ?= --benchmark_repetitions=15 --benchmark_min_time=0.2 \
-  --benchmark_display_aggregates_only=true
+  --benchmark_display_aggregates_only=true --benchmark_enable_random_interleaving=true
 
 .PHONY: run test package bench fuzz build build-app sanitize-build \
   deps-run deps-test deps-package deps-bench
