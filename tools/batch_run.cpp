@@ -8,6 +8,7 @@
 
 #include "formula_line.h"
 #include "quillo/calc_string.h"
+#include "visible_text.h"
 
 namespace quillo_eval {
 
@@ -22,7 +23,8 @@ int WriteFailed() {
 bool WriteLine(std::string_view formula, bool& allOk) {
   const FormulaLine line = EvaluateFormula(formula);
   allOk = allOk && line.ok;
-  std::fwrite(line.text.data(), 1, line.text.size(), stdout);
+  const std::string text = VisibleText(line.text);
+  std::fwrite(text.data(), 1, text.size(), stdout);
   return std::putchar('\n') != EOF;
 }
 
@@ -67,6 +69,11 @@ private:
 
   bool Finish(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // A byte order mark (a file saved by a Windows editor) is no part of
+    // the first formula.
+    if (first_ && line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+      line.remove_prefix(kByteOrderMark.size());
+    first_ = false;
     return WriteLine(line, allOk_);
   }
 
@@ -74,6 +81,7 @@ private:
     bool written;
     if (overlong_) {
       allOk_ = false;
+      first_ = false;
       constexpr std::string_view message = CalcString::kMessageGeneric;
       written = std::fwrite(message.data(), 1, message.size(), stdout) == message.size() &&
                 std::putchar('\n') != EOF;
@@ -85,7 +93,10 @@ private:
     return written;
   }
 
+  static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
   bool& allOk_;
+  bool first_ = true;    // no line finished yet
   std::string pending_;  // a line begun in an earlier block
   bool overlong_ = false;
 };
