@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "formula_line.h"
+#include "platform_io.h"
 #include "quillo/calc_string.h"
 
 namespace quillo_eval {
@@ -22,8 +22,7 @@ int WriteFailed() {
 bool WriteLine(std::string_view formula, bool& allOk) {
   const FormulaLine line = EvaluateFormula(formula);
   allOk = allOk && line.ok;
-  std::fwrite(line.text.data(), 1, line.text.size(), stdout);
-  return std::putchar('\n') != EOF;
+  return WriteStandardOutput(line.text) && WriteStandardOutput("\n");
 }
 
 // The lines of standard input, each evaluated as it is complete. A line that
@@ -75,8 +74,7 @@ private:
     if (overlong_) {
       allOk_ = false;
       constexpr std::string_view message = CalcString::kMessageGeneric;
-      written = std::fwrite(message.data(), 1, message.size(), stdout) == message.size() &&
-                std::putchar('\n') != EOF;
+      written = WriteStandardOutput(message) && WriteStandardOutput("\n");
     } else {
       written = Finish(pending_);
     }
@@ -98,7 +96,7 @@ int EvaluateStdin(bool& allOk) {
   LineSplitter lines(allOk);
   for (;;) {
     if (std::fflush(stdout) != 0) return WriteFailed();
-    const ssize_t n = read(STDIN_FILENO, block, sizeof block);
+    const long n = ReadStandardInput(block, sizeof block);
     if (n < 0) {
       if (errno == EINTR) continue;
       std::fprintf(stderr, "quillo-eval: cannot read standard input: %s\n", std::strerror(errno));
