@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "formula_line.h"
+#include "platform_io.h"
 #include "quillo/calc_string.h"
 #include "visible_text.h"
 
@@ -24,8 +24,7 @@ bool WriteLine(std::string_view formula, bool& allOk) {
   const FormulaLine line = EvaluateFormula(formula);
   allOk = allOk && line.ok;
   const std::string text = VisibleText(line.text);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  return std::putchar('\n') != EOF;
+  return WriteStandardOutput(text) && WriteStandardOutput("\n");
 }
 
 // The lines of standard input, each evaluated as it is complete. A line that
@@ -83,8 +82,7 @@ private:
       allOk_ = false;
       first_ = false;
       constexpr std::string_view message = CalcString::kMessageGeneric;
-      written = std::fwrite(message.data(), 1, message.size(), stdout) == message.size() &&
-                std::putchar('\n') != EOF;
+      written = WriteStandardOutput(message) && WriteStandardOutput("\n");
     } else {
       written = Finish(pending_);
     }
@@ -109,7 +107,7 @@ int EvaluateStdin(bool& allOk) {
   LineSplitter lines(allOk);
   for (;;) {
     if (std::fflush(stdout) != 0) return WriteFailed();
-    const ssize_t n = read(STDIN_FILENO, block, sizeof block);
+    const long n = ReadStandardInput(block, sizeof block);
     if (n < 0) {
       if (errno == EINTR) continue;
       std::fprintf(stderr, "quillo-eval: cannot read standard input: %s\n", std::strerror(errno));

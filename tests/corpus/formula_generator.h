@@ -13,6 +13,9 @@
 
 namespace QuilloCorpus {
 
+// The seed of the differential corpora.
+inline constexpr std::uint64_t kCorpusSeed = 0x51'75'69'6C'6C'6Full;
+
 class FormulaGenerator {
 public:
   explicit FormulaGenerator(std::uint64_t seed) : state_(seed) {}
