@@ -6,10 +6,10 @@
 #include <thread>
 
 #include "an_dh.h"
-#include "desktop_style.h"
-#include "long_text.h"
+#include "look/desktop_style.h"
+#include "text/text_box.h"
 #include "qt_platform.h"
-#include "title_frame.h"
+#include "wayland/framed_window.h"
 
 int main(int argc, char* argv[]) {
   // Without a display Qt would abort with its own message; say what to do.

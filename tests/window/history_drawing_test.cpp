@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "steady_scroll_bar.h"
+#include "text/steady_scroll_bar.h"
 #include "window_suite.h"
 
 using QuilloTest::Drawn;

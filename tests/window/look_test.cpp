@@ -9,12 +9,12 @@
 #include <QStyleFactory>
 #include <QtTest>
 
-#include "background_picture.h"
+#include "look/background_picture.h"
 #include "embedded_picture.h"
 #include "look_probe.h"
 #include "qt_platform.h"
+#include "look/window_look.h"
 #include "window_suite.h"
-#include "window_look.h"
 
 using QuilloTest::CutEntries;
 using QuilloTest::Difference;

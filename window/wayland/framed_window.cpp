@@ -1,11 +1,11 @@
-#include "title_frame.h"
+#include "framed_window.h"
 
 #include <QDialog>
 #include <QPainter>
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "compositor_decorations.h"
+#include "who_draws_title_bars.h"
 #include "title_bar.h"
 
 namespace Quillo {
