@@ -1,27 +1,16 @@
-# The servers a test or bench script runs its programs on, each private to
-# the script: a virtual X server (Xvfb), a weston on it, a session bus with
-# the accessibility bus. Sourced, not run:
-#
-#   . "$(dirname "$0")/../support/displays.sh"   (tests/*/; bench/: ../tests/support)
-#   displays_init test|bench NAME    a private directory $displays_dir and the
-#                                    clean-up at exit
-#   need TOOL...                     each tool is on PATH
-#   start_xvfb [WxHxD] [OPTION...]   an X server on a display it picks itself
-#                                    (-displayfd: no race with other servers);
-#                                    DISPLAY is exported (1280x800x24 unless given)
-#   start_weston                     weston on that X server (below)
-#   at_exit COMMAND                  run at exit, before the servers stop
-#                                    (the last added first)
-#   with_accessibility_bus COMMAND...  COMMAND on a session bus of its own on
-#                                    which the accessibility bus starts
-#   wait_until SECONDS COMMAND...    COMMAND every 0.1 s until it succeeds
-#   fail MESSAGE                     "FAIL: MESSAGE", counted in $fails
-#
-# At exit, and when ended by a signal, the script's own commands run, then
-# the bus processes, weston and the X server are stopped and the directory
+# What the test and bench scripts share, sourced (". DIR/tests/support/displays.sh"):
+#   displays_init test|bench NAME   a private $displays_dir; clean-up at exit
+#   need TOOL...                    each tool is on PATH
+#   start_xvfb [WxHxD] [OPTION...]  a private X server (1280x800x24), DISPLAY exported
+#   start_weston                    weston on it (below)
+#   with_accessibility_bus COMMAND  COMMAND on a session bus with the accessibility bus
+#   at_exit COMMAND                 run at exit before the servers stop, last added first
+#   wait_until SECONDS COMMAND...   COMMAND every 0.1 s until it succeeds
+#   fail MESSAGE                    "FAIL: MESSAGE", counted in $fails
+# At exit, also when ended by a signal, the servers stop and the directory
 # goes. A missing tool or a server that does not start ends the script: a
-# test prints "FAIL: ..." and exits 1; a bench script prints "NAME: ..." on
-# standard error and exits 2.
+# test with "FAIL: ..." and status 1, a bench script with "NAME: ..." on
+# standard error and status 2.
 
 displays_init() {  # test|bench NAME
   displays_kind=$1 displays_name=$2
@@ -79,14 +68,12 @@ start_xvfb() {  # [WxHxD] [OPTION...]
   export DISPLAY
 }
 
-# weston with its X11 backend on the X server of start_xvfb: that gives the
-# compositor a seat (keyboard and pointer), so that windows get the focus and
-# xdotool can type into them (Debian's weston 10 offers no seat on its
-# headless backend). A plain desktop of one colour, $weston_colour, with no
-# panel and no animations, so that screenshots show the windows and nothing
-# that moves; its debug protocol is on, for weston-screenshooter. Its
-# XDG_RUNTIME_DIR is $weston_runtime, its socket $weston_socket; the pointer
-# rests in the last pixel, where it hides no window in screenshots.
+# weston's X11 backend gives it a seat, so that windows get the focus and
+# xdotool types into them (Debian's weston 10 has none headless). One flat
+# colour ($weston_colour), no panel, no animations: screenshots show only the
+# windows; the debug protocol is on for weston-screenshooter; the pointer
+# rests in the last pixel. Its XDG_RUNTIME_DIR: $weston_runtime, its socket:
+# $weston_socket.
 start_weston() {
   need weston xdotool
   weston_colour=336699 weston_runtime=$displays_dir/runtime weston_socket=quillo-weston
@@ -112,14 +99,10 @@ INI
   xdotool mousemove 1023 767
 }
 
-# COMMAND runs under dbus-run-session with what Qt and the bus launcher need
-# to join the accessibility bus as under a screen reader (the launcher keeps
-# its settings in memory, not in the user's), on the X server of start_xvfb,
-# which must run with -noreset: the launcher connects to the display and
-# leaves before the program comes, and a server that resets when its last
-# client leaves would refuse the program for that moment. COMMAND writes the
-# bus processes' ids into $displays_dir/pids: those that outlive their bus are
-# ended at exit.
+# As under a screen reader, with the bus launcher's settings in memory. The X
+# server needs -noreset: the launcher connects and leaves before the program
+# comes. COMMAND writes the bus processes' ids into $displays_dir/pids: those
+# that outlive their bus are ended at exit.
 with_accessibility_bus() {  # COMMAND...
   need dbus-run-session
   [ -x /usr/libexec/at-spi-bus-launcher ] ||

@@ -54,11 +54,4 @@ QImage OnScreen(QWidget& widget) {
       QImage::Format_RGB32);
 }
 
-void WindowSuite::init() {
-  f = std::make_unique<Fixture>();
-  QVERIFY(f->Show());
-}
-
-void WindowSuite::cleanup() { f.reset(); }
-
 }  // namespace QuilloTest

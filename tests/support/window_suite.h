@@ -39,8 +39,11 @@ protected:
   std::unique_ptr<Fixture> f;
 
 protected slots:
-  void init();
-  void cleanup();
+  void init() {
+    f = std::make_unique<Fixture>();
+    QVERIFY(f->Show());
+  }
+  void cleanup() { f.reset(); }
 };
 
 }  // namespace QuilloTest

@@ -8,14 +8,14 @@
 set -u
 EVAL=$1
 unset TMUX  # a server of its own, also when run from inside tmux
-work=$(mktemp -d)
-fails=0
+. "$(dirname "$0")/../support/displays.sh"
+displays_init test quillo_eval_terminal
+work=$displays_dir
 tm() { tmux -S "$work/tmux.sock" -f /dev/null "$@"; }
-trap 'tm kill-server 2>/dev/null; rm -rf "$work"' EXIT
+at_exit 'tm kill-server 2>/dev/null'
 # A session that outlives the others, so that the server does not exit (and
 # race the next start) whenever a quillo-eval session ends.
-tm new-session -d -s keep "sleep 600" || { echo "FAIL tmux does not start"; exit 1; }
-fail() { printf 'FAIL %s\n' "$*"; fails=$((fails + 1)); }
+tm new-session -d -s keep "sleep 600" || displays_fail "tmux does not start"
 
 # start NAME STATE_HOME: quillo-eval in a new session NAME, with the history
 # under STATE_HOME, its standard error in $work/NAME.err and its exit status
@@ -32,19 +32,13 @@ tail_of() { tm capture-pane -p -t "$1" | sed -e 's/ *$//' -e '/^$/d' | tail -n "
 
 # expect NAME WHAT EXPECTED: waits (up to 10 s) until the last lines of the
 # screen read EXPECTED (as many lines as it has).
+screen_ends() { [ "$(tail_of "$1" "$(printf '%s\n' "$2" | wc -l)")" = "$2" ]; }
 expect() {
-  lines=$(printf '%s\n' "$3" | wc -l)
-  i=0
-  while [ "$(tail_of "$1" "$lines")" != "$3" ]; do
-    i=$((i + 1))
-    if [ $i -gt 100 ]; then
-      fail "$2: expected the screen to end in"
-      printf '%s\n--- screen:\n' "$3"
-      tm capture-pane -p -t "$1" | sed '/^$/d'
-      return 1
-    fi
-    sleep 0.1
-  done
+  wait_until 10 screen_ends "$1" "$3" && return
+  fail "$2: expected the screen to end in"
+  printf '%s\n--- screen:\n' "$3"
+  tm capture-pane -p -t "$1" | sed '/^$/d'
+  return 1
 }
 
 keys() { name=$1; shift; tm send-keys -t "$name" "$@"; }
@@ -54,8 +48,7 @@ batch() { "$EVAL" -- "$1"; }
 # finish NAME: Ctrl-D on the empty line; the session must end with status 0.
 finish() {
   keys "$1" C-d
-  i=0
-  while [ ! -s "$work/$1.status" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  wait_until 10 test -s "$work/$1.status"
   [ "$(cat "$work/$1.status" 2>/dev/null)" = 0 ] ||
     fail "$1: Ctrl-D: exit status '$(cat "$work/$1.status" 2>/dev/null)'"
 }
