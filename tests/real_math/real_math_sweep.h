@@ -100,7 +100,7 @@ inline std::vector<Call> RandomSweep() {
     double base = 0;
     double exponent = 0;
     switch (i % 4) {
-      case 0: base = g.Scaled(-20, 20); exponent = g.Between(-40, 40); break;  // whole, any sign
+      case 0: base = g.Scaled(-16, 16); exponent = g.Between(-64, 64); break;  // whole, any sign
       case 1: base = Magnitude(g.Scaled(-30, 30)); exponent = g.Scaled(-6, 5); break;
       case 2: base = Magnitude(g.Decimal(-5, 5)); exponent = g.Decimal(-3, 1); break;
       default: base = g.Decimal(-3, 3); exponent = g.Between(-300, 300); break;
