@@ -220,7 +220,7 @@ double FastTrig(Trig fn, double x) {
   return RoundedIfCertain(value, kEvaluationError + 2 * reduced.relativeError);
 }
 
-// x^n for whole n, 3 <= |n| <= 64, and 2^-14 <= |x| <= 2^14 (so that no
+// x^n for whole n, |n| <= 64, and 2^-14 <= |x| <= 2^14 (so that no
 // step leaves the range where double-double products are exact to 2^-103),
 // by repeated squaring: the relative error of x^(2^k) is below
 // (2^k - 1) 2^-103, so the result's stays below 2^-95. NaN where this path
