@@ -120,6 +120,7 @@ ProgramArguments::ProgramArguments(int argc, char** argv) {
   // No CR LF translation, in or out.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 long ReadStandardInput(char* buffer, std::size_t size) {
