@@ -62,6 +62,10 @@ check "upgrade exit" 0 "$rc"
 check "upgrade: new entry's version" "0.99.0" "$(entry "$new_code" DisplayVersion)"
 check "upgrade: old entry gone" "" "$(entry "$old_code" DisplayName)"
 [ -f "$files/quillo-eval.exe" ] || check "upgrade: program" "$files/quillo-eval.exe" "(missing)"
+# and an earlier one does not replace a later one.
+runner msiexec /i "$(windows_path "$msi")" /qn; rc=$?
+[ "$rc" -ne 0 ] || check "downgrade refused" "non-zero exit" "$rc"
+check "downgrade: the later version stays" "0.99.0" "$(entry "$new_code" DisplayVersion)"
 
 # Remove, as Apps does.
 runner msiexec /x "$new_code" /qn; rc=$?
