@@ -98,6 +98,22 @@ done" "$(screen)"
 >> 公式有误或为空
 > ^D
 status 0" "$(screen)"
+  tmux -L "$socket" kill-session -t quillo 2>/dev/null
+
+  # "-" at a console reads lines without a prompt, as on Linux.
+  tmux -L "$socket" new-session -d -s quillo -x 100 -y 20 \
+    "$runner \"$exe\" -; echo \"status \$?\"; sleep 60"
+  sleep 0.5
+  tmux -L "$socket" send-keys -t quillo '中文(1)' Enter && wait_for "中文" &&
+    tmux -L "$socket" send-keys -t quillo '1+2' Enter && wait_for " 3" &&
+    tmux -L "$socket" send-keys -t quillo C-d Enter
+  wait_for "status"
+  check "standard input at a console" "中文(1)
+>> 暂不支持函数：中文
+1+2
+ 3
+^D
+status 1" "$(screen)"
 else
   echo "SKIP console checks: tmux is missing"
 fi

@@ -38,10 +38,11 @@ bool OutputIsConsole() {
 }
 
 // A console line typed as Ctrl-Z alone is the end of input, as for every
-// Windows console program that reads lines.
+// Windows console program that reads lines; Ctrl-D alone too, as at a
+// Linux terminal (and in the interactive mode).
 bool IsEndOfInput(std::wstring_view line) {
   while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.remove_suffix(1);
-  return line == L"\x1a";
+  return line == L"\x1a" || line == L"\x04";
 }
 
 // Console input not yet handed out: a line's UTF-8 can be longer than the
