@@ -6,10 +6,12 @@
 // font's script decides what a formula or an answer may hold.
 #include "platform_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+#include <iterator>
 #include <windows.h>
 #include <shellapi.h>
 
