@@ -22,18 +22,14 @@ displays_init() {  # test|bench NAME
 }
 
 displays_fail() {  # MESSAGE
-  if [ "$displays_kind" = bench ]; then
-    echo "$displays_name: $*" >&2
-    exit 2
-  fi
+  [ "$displays_kind" = bench ] && { echo "$displays_name: $*" >&2; exit 2; }
   echo "FAIL: $*"
   exit 1
 }
 
 need() {  # TOOL...
-  for tool in "$@"; do
-    command -v "$tool" >/dev/null ||
-      displays_fail "$tool is missing (scripts/install-deps $displays_kind installs it)"
+  for tool; do
+    command -v "$tool" >/dev/null || displays_fail "$tool is missing (scripts/install-deps $displays_kind installs it)"
   done
 }
 
@@ -46,9 +42,8 @@ wait_until() {  # SECONDS COMMAND...
   tries=$(($1 * 10))
   shift
   until "$@"; do
-    [ "$tries" -gt 0 ] || return 1
+    [ "$((tries -= 1))" -ge 0 ] || return 1
     sleep 0.1
-    tries=$((tries - 1))
   done
 }
 

@@ -43,10 +43,6 @@ void WhenMessageBoxShows(std::function<void(QMessageBox&)> seen) {
   poll->start();
 }
 
-QImage Drawn(QWidget& widget) {
-  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 QImage OnScreen(QWidget& widget) {
   QWidget* window = widget.window();
   const QRect part(widget.mapTo(window, QPoint(0, 0)), widget.size());

@@ -25,7 +25,7 @@ void Settle();
 void WhenMessageBoxShows(std::function<void(QMessageBox&)> seen);
 
 // What the widget draws, as drawn afresh.
-QImage Drawn(QWidget& widget);
+inline QImage Drawn(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 // The widget's part of its window as it is on the screen.
 QImage OnScreen(QWidget& widget);
