@@ -6,17 +6,22 @@
 #include <thread>
 
 #include "an_dh.h"
+#include "command_line.h"
 #include "desktop_style.h"
 #include "long_text.h"
 #include "qt_platform.h"
 #include "title_frame.h"
 
 int main(int argc, char* argv[]) {
+  const Quillo::CommandLine command = Quillo::ReadCommandLine(argc, argv);
+  if (command.exitStatus) return *command.exitStatus;
   // Without a display Qt would abort with its own message; say what to do.
   // `make run` names its own command in QUILLO_DISPLAY_HINT.
-  const QByteArray qpa = qgetenv("QT_QPA_PLATFORM");
+  const QByteArray qpa = command.platform.empty()
+                             ? qgetenv("QT_QPA_PLATFORM")
+                             : QByteArray(command.platform.data(), qsizetype(command.platform.size()));
   const bool needsDisplay = qpa.isEmpty() || qpa.startsWith("xcb") || qpa.startsWith("wayland");
-  if (needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
+  if (needsDisplay && command.display.empty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     const QByteArray hint = qEnvironmentVariableIsEmpty("QUILLO_DISPLAY_HINT")
                                 ? QByteArrayLiteral("xvfb-run quillo")
