@@ -7,10 +7,10 @@
 
 #include "an_dh.h"
 #include "command_line.h"
-#include "desktop_style.h"
-#include "long_text.h"
+#include "look/desktop_style.h"
+#include "text/text_box.h"
 #include "qt_platform.h"
-#include "title_frame.h"
+#include "wayland/framed_window.h"
 
 int main(int argc, char* argv[]) {
   const Quillo::CommandLine command = Quillo::ReadCommandLine(argc, argv);

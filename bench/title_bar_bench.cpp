@@ -12,8 +12,8 @@
 #include <wayland-client.h>
 
 #include "an_dh.h"
-#include "compositor_decorations.h"
-#include "title_bar.h"
+#include "wayland/who_draws_title_bars.h"
+#include "wayland/title_bar.h"
 #include "window_bench.h"
 
 namespace QuilloBench {

@@ -18,7 +18,7 @@
 
 #include "an_dh.h"
 #include "formula_families.h"
-#include "long_text.h"
+#include "text/text_box.h"
 
 namespace QuilloBench {
 namespace {

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "background_picture.h"
+#include "look/background_picture.h"
 
 class QLabel;
 class QListWidget;

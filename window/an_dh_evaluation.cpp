@@ -10,7 +10,7 @@
 
 #include "an_dh.h"
 #include "platform.h"
-#include "prepend_text.h"
+#include "text/prepend_text.h"
 #include "quillo/calc_string.h"
 
 namespace Quillo {

@@ -12,12 +12,12 @@
 #include "accessibility.h"
 #include "an_dh.h"
 #include "embedded_picture.h"
-#include "font_map.h"
-#include "long_text.h"
-#include "qt_chinese.h"
-#include "steady_scroll_bar.h"
+#include "look/font_map.h"
+#include "text/text_box.h"
+#include "look/qt_chinese.h"
+#include "text/steady_scroll_bar.h"
 #include "twips.h"
-#include "window_look.h"
+#include "look/window_look.h"
 
 namespace Quillo {
 namespace {
@@ -33,7 +33,7 @@ enum class Wrap { Lines, None };
 
 QPlainTextEdit* MakeTextBox(QWidget* parent, const QString& name, QRect geometry,
                             const QFont& font, const QColor& colour, bool readOnly, Wrap wrap) {
-  auto* box = new TextBox(parent);  // long_text.h
+  auto* box = new TextBox(parent);  // text/text_box.h
   box->setObjectName(name);
   box->setGeometry(geometry);
   box->setFrameShape(QFrame::NoFrame);
@@ -146,7 +146,7 @@ void AN_DH::BuildControls() {
   ui.TJ = MakeTextBox(this, QStringLiteral("TJ"), TwipsRect(120, 1440, 5175, 2535),
                       MapFont(QStringLiteral("Arial"), 12, true), kBlue, true, Wrap::None);
   UseSteadyScrollBar(*ui.TJ);  // the history's bar changes with every calculation
-  SteerForLongText(ui);
+  for (QPlainTextEdit* box : {ui.TB, ui.JG}) SteerForLongText(*box);
   // The result box is one line tall: without a margin the line fits it whole,
   // so no scroll bar shows until a result wraps.
   ui.JG->document()->setDocumentMargin(0);

@@ -9,8 +9,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
-#include "title_frame.h"
-#include "window_look.h"
+#include "wayland/framed_window.h"
+#include "look/window_look.h"
 
 namespace Quillo {
 

@@ -15,10 +15,10 @@
 #include <QtTest>
 #include <cstring>
 
-#include "compositor_decorations.h"
+#include "wayland/who_draws_title_bars.h"
 #include "qt_platform.h"
-#include "title_bar.h"
-#include "title_frame.h"
+#include "wayland/title_bar.h"
+#include "wayland/framed_window.h"
 #include "window_fixture.h"
 
 namespace {

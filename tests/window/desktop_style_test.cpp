@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QtTest>
 
-#include "desktop_style.h"
+#include "look/desktop_style.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "an_dh.h"
-#include "font_map.h"
-#include "song_face.h"
+#include "look/font_map.h"
+#include "look/song_face.h"
 
 class FontMapTest : public QObject {
   Q_OBJECT

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "steady_scroll_bar.h"
+#include "text/steady_scroll_bar.h"
 #include "window_fixture.h"
 
 using QuilloTest::Fixture;

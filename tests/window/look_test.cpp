@@ -13,11 +13,11 @@
 #include <QRawFont>
 #include <QtTest>
 
-#include "background_picture.h"
+#include "look/background_picture.h"
 #include "embedded_picture.h"
 #include "look_probe.h"
 #include "qt_platform.h"
-#include "window_look.h"
+#include "look/window_look.h"
 
 using QuilloTest::CutEntries;
 using QuilloTest::Difference;

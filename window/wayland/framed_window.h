@@ -1,5 +1,5 @@
 // Top-level windows below our own title bar, where the desktop draws none
-// (see compositor_decorations.h). The window itself is unchanged: it is
+// (see who_draws_title_bars.h). The window itself is unchanged: it is
 // hosted, at its own fixed size and with its controls where they were, below
 // the bar in a frameless frame, which becomes the top-level window. Elsewhere
 // (X11, KDE on Wayland) these show the window as it is.

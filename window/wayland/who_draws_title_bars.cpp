@@ -1,4 +1,4 @@
-#include "compositor_decorations.h"
+#include "who_draws_title_bars.h"
 
 #include <QGuiApplication>
 #include <cstring>

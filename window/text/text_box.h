@@ -7,8 +7,6 @@
 
 namespace Quillo {
 
-struct WindowControls;
-
 // The window's text box: Qt's plain-text box, but what it copies (to the
 // clipboard, the X11 selection or a drag) is the plain text alone. Qt's box
 // also writes the selection out as HTML and as an OpenDocument text for
@@ -21,9 +19,9 @@ protected:
   QMimeData* createMimeDataFromSelection() const override;
 };
 
-// Sets up the formula and result boxes for long texts; called once, when the
-// controls have been made.
-void SteerForLongText(const WindowControls& ui);
+// Sets up a box that wraps at its width (the formula and result boxes) for
+// long texts; called once per box, when the controls have been made.
+void SteerForLongText(QPlainTextEdit& box);
 
 // Laying out a long text takes buffers of many megabytes, and every layout
 // takes them anew. The C library hands such buffers out as fresh pages from

@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "window_look.h"
-
 namespace Quillo {
 namespace {
 
@@ -62,7 +60,6 @@ TitleBar::TitleBar(QWidget* frame, bool wholeCaption)
     : QWidget(frame), close_(new CloseButton(this)), wholeCaption_(wholeCaption) {
   setObjectName(QStringLiteral("TitleBar"));
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setFont(FixedFont());  // not the desktop's, which follows the locale
   setFixedHeight(barHeight());
   connect(close_, &QAbstractButton::clicked, frame, &QWidget::close);
   frame->installEventFilter(this);

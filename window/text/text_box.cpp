@@ -15,7 +15,7 @@
 //   time the caret is placed (each blink of it, twice a second) the whole
 //   paragraph is read. Past a thousand characters the direction is found once
 //   per change of the text and handed to the layout.
-#include "long_text.h"
+#include "text_box.h"
 
 #include <QMimeData>
 #include <QTextBlock>
@@ -29,7 +29,6 @@
 
 #include <optional>
 
-#include "an_dh.h"
 
 namespace Quillo {
 namespace {
@@ -117,8 +116,6 @@ QMimeData* TextBox::createMimeDataFromSelection() const {
 
 void KeepLayoutBuffers() { mallopt(M_TRIM_THRESHOLD, 512 << 20); }
 
-void SteerForLongText(const WindowControls& ui) {
-  for (QPlainTextEdit* box : {ui.TB, ui.JG}) SteerWrappingBox(*box);
-}
+void SteerForLongText(QPlainTextEdit& box) { SteerWrappingBox(box); }
 
 }  // namespace Quillo
