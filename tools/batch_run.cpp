@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "formula_line.h"
+#include "form/form.h"
 #include "quillo/calc_string.h"
 
 namespace quillo_eval {
@@ -20,8 +20,8 @@ int WriteFailed() {
 
 // Evaluates one formula and writes its line; false once writing has failed.
 bool WriteLine(std::string_view formula, bool& allOk) {
-  const FormulaLine line = EvaluateFormula(formula);
-  allOk = allOk && line.ok;
+  const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(formula);
+  allOk = allOk && line.kind != Quillo::Form::EnterOutcome::Kind::Rejected;
   std::fwrite(line.text.data(), 1, line.text.size(), stdout);
   return std::putchar('\n') != EOF;
 }

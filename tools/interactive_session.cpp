@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "formula_completion.h"
-#include "formula_line.h"
+#include "form/form.h"
 #include "history_file.h"
 #include "line_editor.h"
 
@@ -166,7 +166,7 @@ int RunInteractive(HistoryFile& historyFile) {
     if (IsBlank(formula)) continue;
     const std::string kept(formula);  // `text` is the editor's buffer
     libedit->history(editor.history(), &event, H_ENTER, kept.c_str());
-    const FormulaLine line = EvaluateFormula(kept);
+    const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(kept);
     std::fwrite(line.text.data(), 1, line.text.size(), stdout);
     std::fputc('\n', stdout);
     if (std::fflush(stdout) != 0) {

@@ -11,7 +11,10 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <array>
+#include <string>
 
+#include "form/form.h"
 #include "look/background_picture.h"
 
 class QLabel;
@@ -35,11 +38,13 @@ struct WindowControls {
 };
 
 // Layout constants in twips, as the handlers and the tests need them.
-inline constexpr int kLabel2Top = 3720;         // the link at rest
-inline constexpr int kLabel2PressedTop = 3760;  // the link while pressed
+inline constexpr int kLabel2Top = Form::kLabel2.place.top;       // the link at rest
+inline constexpr int kLabel2PressedTop = Form::kLabel2PressedTop;  // the link while pressed
 inline constexpr int kKeyEnter = 13;
 
 class AN_DH : public QWidget {
+  Q_OBJECT
+
 public:
   // The window keeps a reference to `platform`, which must outlive it.
   explicit AN_DH(Platform& platform, QWidget* parent = nullptr);
@@ -70,7 +75,7 @@ private:
   void BuildControls();
   void WireEvents();
   void Evaluate();
-  void PrependHistory(const QString& display, const QString& formula);
+  void PrependHistory(const std::array<std::string, 2>& entry);
   void SelectFormula();
 
   Platform& platform_;

@@ -13,6 +13,7 @@
 #include "embedded_picture.h"
 #include "look_probe.h"
 #include "qt_platform.h"
+#include "start_up.h"
 #include "look/window_look.h"
 
 using QuilloTest::CutEntries;
@@ -94,6 +95,7 @@ class LookTest : public QObject {
 
 private slots:
   void initTestCase() {
+    Quillo::SetUpApplication();
     defaultStyle = QApplication::style()->name();
     reference = Render();
     QVERIFY(!reference.window.isNull());
