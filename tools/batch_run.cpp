@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "form/form.h"
+#include "platform_io.h"
 #include "quillo/calc_string.h"
+#include "visible_text.h"
 
 namespace quillo_eval {
 
@@ -22,8 +23,8 @@ int WriteFailed() {
 bool WriteLine(std::string_view formula, bool& allOk) {
   const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(formula);
   allOk = allOk && line.kind != Quillo::Form::EnterOutcome::Kind::Rejected;
-  std::fwrite(line.text.data(), 1, line.text.size(), stdout);
-  return std::putchar('\n') != EOF;
+  const std::string text = VisibleText(line.text);
+  return WriteStandardOutput(text) && WriteStandardOutput("\n");
 }
 
 // The lines of standard input, each evaluated as it is complete. A line that
@@ -67,6 +68,11 @@ private:
 
   bool Finish(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // A byte order mark (a file saved by a Windows editor) is no part of
+    // the first formula.
+    if (first_ && line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+      line.remove_prefix(kByteOrderMark.size());
+    first_ = false;
     return WriteLine(line, allOk_);
   }
 
@@ -74,9 +80,9 @@ private:
     bool written;
     if (overlong_) {
       allOk_ = false;
+      first_ = false;
       constexpr std::string_view message = CalcString::kMessageGeneric;
-      written = std::fwrite(message.data(), 1, message.size(), stdout) == message.size() &&
-                std::putchar('\n') != EOF;
+      written = WriteStandardOutput(message) && WriteStandardOutput("\n");
     } else {
       written = Finish(pending_);
     }
@@ -85,7 +91,10 @@ private:
     return written;
   }
 
+  static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
   bool& allOk_;
+  bool first_ = true;    // no line finished yet
   std::string pending_;  // a line begun in an earlier block
   bool overlong_ = false;
 };
@@ -98,7 +107,7 @@ int EvaluateStdin(bool& allOk) {
   LineSplitter lines(allOk);
   for (;;) {
     if (std::fflush(stdout) != 0) return WriteFailed();
-    const ssize_t n = read(STDIN_FILENO, block, sizeof block);
+    const long n = ReadStandardInput(block, sizeof block);
     if (n < 0) {
       if (errno == EINTR) continue;
       std::fprintf(stderr, "quillo-eval: cannot read standard input: %s\n", std::strerror(errno));

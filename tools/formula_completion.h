@@ -20,7 +20,8 @@ struct Completion {
 };
 
 // Completes the name that ends at the cursor: `before` is the text in front
-// of the cursor. Letters are matched in any case. One match gives the name
+// of the cursor (UTF-8). Letters are matched in any case, full-width ones
+// as their ASCII twins; `replace` counts characters. One match gives the name
 // and "(" (just the name when `openAfter`, the character behind the cursor,
 // is already a "("); several extend the typed letters as far as they agree
 // and list themselves; none gives an empty result.

@@ -9,11 +9,14 @@
 #include <langinfo.h>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 #include "formula_completion.h"
 #include "form/form.h"
 #include "history_file.h"
 #include "line_editor.h"
+#include "terminal_keys.h"
+#include "visible_text.h"
 
 namespace quillo_eval {
 
@@ -22,19 +25,57 @@ namespace {
 constexpr char kPrompt[] = "> ";
 
 volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t resized = 0;
 
 void OnInterrupt(int) { interrupted = 1; }
+void OnResize(int) { resized = 1; }
 
 // The loaded editor, for the callbacks it makes.
 const LineEditor* libedit = nullptr;
 
 const char* Prompt(EditLine*) { return kPrompt; }
 
+// The editor's input: the terminal's bytes through the key decoder, one
+// character at a time. After a resize the line is drawn afresh on a new
+// line: where the terminal has moved the old one to is not known.
+KeyDecoder decoder;
+std::wstring decoded;
+std::size_t decodedAt = 0;
+
+int ReadCharacter(EditLine* el, wchar_t* c) {
+  for (;;) {
+    if (decodedAt < decoded.size()) {
+      *c = decoded[decodedAt++];
+      return 1;
+    }
+    decoded.clear();
+    decodedAt = 0;
+    if (resized) {
+      resized = 0;
+      libedit->el_resize(el);
+      std::fputs("\r\n\033[J", stdout);
+      std::fflush(stdout);
+      decoded.assign(kRedisplay.begin(), kRedisplay.end());
+      continue;
+    }
+    unsigned char byte;
+    const ssize_t n = read(STDIN_FILENO, &byte, 1);
+    if (n == 1) {
+      decoder.Feed(byte, decoded);
+    } else if (n == 0) {
+      return 0;
+    } else if (errno != EINTR || interrupted) {
+      return -1;  // Ctrl-C ends the read with EINTR
+    }
+  }
+}
+
 // Tab: completes the function name in front of the cursor.
 unsigned char CompleteName(EditLine* el, int) {
-  const LineInfo* line = libedit->el_line(el);
-  const std::string_view before(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer));
-  const bool openAfter = line->cursor < line->lastchar && *line->cursor == '(';
+  const LineInfoW* line = libedit->el_wline(el);
+  const std::string before = EncodeLine(
+      std::wstring_view(line->buffer, static_cast<std::size_t>(line->cursor - line->buffer)));
+  const bool openAfter = line->cursor < line->lastchar && (*line->cursor == L'(' || *line->cursor == L'（');
   const Completion completion = CompleteFunctionName(before, openAfter);
   if (completion.candidates.empty() && completion.insert.empty()) return CC_ERROR;  // beep
   if (completion.replace > 0) libedit->el_deletestr(el, static_cast<int>(completion.replace));
@@ -71,21 +112,21 @@ class Editor {
 public:
   Editor()
       : el_(libedit->el_init("quillo-eval", stdin, stdout, stderr)),
-        history_(libedit->history_init()) {}
+        history_(libedit->history_winit()) {}
   ~Editor() {
     if (el_ != nullptr) libedit->el_end(el_);
-    if (history_ != nullptr) libedit->history_end(history_);
+    if (history_ != nullptr) libedit->history_wend(history_);
   }
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
   bool Ready() const { return el_ != nullptr && history_ != nullptr; }
   EditLine* el() const { return el_; }
-  History* history() const { return history_; }
+  HistoryW* history() const { return history_; }
 
 private:
   EditLine* el_;
-  History* history_;
+  HistoryW* history_;
 };
 
 }  // namespace
@@ -104,15 +145,16 @@ int RunInteractive(HistoryFile& historyFile) {
     return 2;
   }
   EditLine* el = editor.el();
-  HistEvent event;
-  libedit->history(editor.history(), &event, H_SETSIZE, static_cast<int>(HistoryFile::kLimit));
-  libedit->history(editor.history(), &event, H_SETUNIQUE, 1);
+  HistEventW event;
+  libedit->history_w(editor.history(), &event, H_SETSIZE, static_cast<int>(HistoryFile::kLimit));
+  libedit->history_w(editor.history(), &event, H_SETUNIQUE, 1);
   for (const std::string& formula : historyFile.Load())
-    libedit->history(editor.history(), &event, H_ENTER, formula.c_str());
+    libedit->history_w(editor.history(), &event, H_ENTER, DecodeLine(formula).c_str());
 
   libedit->el_set(el, EL_EDITOR, "emacs");
   libedit->el_set(el, EL_PROMPT, Prompt);
-  libedit->el_set(el, EL_HIST, libedit->history, editor.history());
+  libedit->el_wset(el, EL_HIST, libedit->history_w, editor.history());
+  libedit->el_set(el, EL_GETCFN, ReadCharacter);
   // The editor cooks the terminal again and passes the signal on when one
   // arrives while it reads, and follows window size changes.
   libedit->el_set(el, EL_SIGNAL, 1);
@@ -125,13 +167,10 @@ int RunInteractive(HistoryFile& historyFile) {
   libedit->el_set(el, EL_BIND, "^R", "em-inc-search-prev", nullptr);
   libedit->el_set(el, EL_BIND, "^W", "ed-delete-prev-word", nullptr);
   libedit->el_set(el, EL_BIND, "^U", "vi-kill-line-prev", nullptr);
-  // Home, End and Delete as terminals send them (the editor knows only the
-  // terminal description's own forms).
-  for (const char* home : {"\033[1~", "\033[7~", "\033[H", "\033OH"})
-    libedit->el_set(el, EL_BIND, home, "ed-move-to-beg", nullptr);
-  for (const char* end : {"\033[4~", "\033[8~", "\033[F", "\033OF"})
-    libedit->el_set(el, EL_BIND, end, "ed-move-to-end", nullptr);
-  libedit->el_set(el, EL_BIND, "\033[3~", "ed-delete-next-char", nullptr);
+  // The keys as the key decoder passes them on, in whatever form the
+  // terminal sent them: arrows, Home, End, Delete, and word by word with
+  // Ctrl or Alt.
+  for (const KeyBinding& key : kKeyBindings) libedit->el_set(el, EL_BIND, key.sequence, key.function, nullptr);
   libedit->el_source(el, nullptr);  // ~/.editrc may change all of that
 
   // Ctrl-C abandons the line: the signal interrupts the editor's read.
@@ -140,15 +179,21 @@ int RunInteractive(HistoryFile& historyFile) {
   sigemptyset(&action.sa_mask);
   struct sigaction previous;
   sigaction(SIGINT, &action, &previous);
+  // A resize is drawn anew (the handler interrupts the read: no SA_RESTART).
+  action.sa_handler = OnResize;
+  struct sigaction previousResize;
+  sigaction(SIGWINCH, &action, &previousResize);
 
   int status = 0;
   for (;;) {
     interrupted = 0;
     int count = 0;
-    const char* text = libedit->el_gets(el, &count);
+    const wchar_t* text = libedit->el_wgets(el, &count);
     if (interrupted) {
       std::fputs("^C\n", stdout);
       libedit->el_reset(el);
+      decoder = KeyDecoder();
+      decoded.clear();
       continue;
     }
     if (text == nullptr) {
@@ -160,14 +205,15 @@ int RunInteractive(HistoryFile& historyFile) {
       std::fputs("\n", stdout);  // Ctrl-D leaves the cursor behind the prompt
       break;
     }
-    std::string_view formula(text, static_cast<std::size_t>(count));
-    while (!formula.empty() && (formula.back() == '\n' || formula.back() == '\r'))
-      formula.remove_suffix(1);
-    if (IsBlank(formula)) continue;
-    const std::string kept(formula);  // `text` is the editor's buffer
-    libedit->history(editor.history(), &event, H_ENTER, kept.c_str());
+    std::wstring_view typed(text, static_cast<std::size_t>(count));
+    while (!typed.empty() && (typed.back() == L'\n' || typed.back() == L'\r')) typed.remove_suffix(1);
+    // The bytes as typed: a formula that is not UTF-8 fails as in batch mode.
+    const std::string kept = EncodeLine(typed);
+    if (IsBlank(kept)) continue;
+    libedit->history_w(editor.history(), &event, H_ENTER, std::wstring(typed).c_str());
     const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(kept);
-    std::fwrite(line.text.data(), 1, line.text.size(), stdout);
+    const std::string shown = VisibleText(line.text);
+    std::fwrite(shown.data(), 1, shown.size(), stdout);
     std::fputc('\n', stdout);
     if (std::fflush(stdout) != 0) {
       std::fprintf(stderr, "quillo-eval: cannot write to the terminal: %s\n", std::strerror(errno));
@@ -177,6 +223,7 @@ int RunInteractive(HistoryFile& historyFile) {
     historyFile.Add(kept);
   }
   sigaction(SIGINT, &previous, nullptr);
+  sigaction(SIGWINCH, &previousResize, nullptr);
   if (std::fflush(stdout) != 0) status = 2;
   return status;
 }

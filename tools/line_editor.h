@@ -11,9 +11,10 @@
 namespace quillo_eval {
 
 // The editor's functions that the interactive session calls.
-#define QUILLO_LINE_EDITOR_FUNCTIONS(F)                                                   \
-  F(el_init) F(el_end) F(el_line) F(el_deletestr) F(el_insertstr) F(el_cursor) F(el_set) \
-  F(el_wset) F(el_source) F(el_gets) F(el_reset) F(history_init) F(history_end) F(history)
+#define QUILLO_LINE_EDITOR_FUNCTIONS(F)                                                    \
+  F(el_init) F(el_end) F(el_wline) F(el_deletestr) F(el_insertstr) F(el_cursor) F(el_set) \
+  F(el_wset) F(el_source) F(el_wgets) F(el_reset) F(el_resize) F(history_winit)           \
+  F(history_wend) F(history_w)
 
 struct LineEditor {
 #define QUILLO_LINE_EDITOR_MEMBER(name) decltype(&::name) name = nullptr;

@@ -3,12 +3,10 @@
 // terminal without formulas it is an interactive calculator.
 #include <cstdio>
 #include <string_view>
-#include <unistd.h>
 
 #include "batch_run.h"
 #include "command_line.h"
-#include "history_file.h"
-#include "interactive_session.h"
+#include "platform_io.h"
 
 namespace {
 
@@ -33,11 +31,11 @@ void Warn(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_s
 
 int main(int argc, char** argv) {
   using quillo_eval::CommandLine;
-  const CommandLine command = quillo_eval::ParseCommandLine(argc, argv);
+  const quillo_eval::ProgramArguments arguments(argc, argv);
+  const CommandLine command = quillo_eval::ParseCommandLine(arguments.count(), arguments.values());
   switch (command.action) {
     case CommandLine::Action::kHelp:
-      std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-      return std::fflush(stdout) == 0 ? 0 : 2;
+      return quillo_eval::WriteStandardOutput(kUsage) && std::fflush(stdout) == 0 ? 0 : 2;
     case CommandLine::Action::kVersion:
       std::printf("quillo-eval %s\n", QUILLO_VERSION);
       return std::fflush(stdout) == 0 ? 0 : 2;
@@ -50,9 +48,7 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kEvaluate:
       break;
   }
-  if (command.stdinImplied && isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) {
-    quillo_eval::HistoryFile history(quillo_eval::HistoryFile::DefaultPath(), Warn);
-    return quillo_eval::RunInteractive(history);
-  }
+  if (command.stdinImplied && quillo_eval::StandardStreamsAreTerminal())
+    return quillo_eval::RunTerminalSession(Warn);
   return quillo_eval::RunBatch(command.sources);
 }

@@ -11,6 +11,7 @@ namespace CalcString {
 namespace {
 
 bool IsNameDelimiter(char32_t c) { return IsOperator(c) || c == U'(' || c == U','; }
+bool EndsGroupValue(char32_t c) { return IsOperator(c) || c == U')' || c == U','; }
 
 // Writes the text that replaces a group into `plain`: the value of the group
 // raised to its exponent, in the plain form. The value is what the strict
@@ -76,6 +77,12 @@ void ReduceGroup(WorkingText<Ch>& text, std::size_t open, std::string& pending) 
 
   NumberText value;
   GroupText(piece.substr(at + 1, closeAt - at - 1), piece.substr(0, at), exponent, pending, value);
+  // The value goes in as text: a digit, a point or a letter right behind the
+  // group would join it ("(1+2)3" is not 33). Only an operator, ")", "," or
+  // the end may follow; a power's exponent already ends at one of those.
+  if (restAt < piece.size() && !EndsGroupValue(static_cast<char32_t>(piece[restAt]))) {
+    throw CalcError("a group followed by an operand");
+  }
   text.ReplaceBack(restAt, value.View());
 }
 

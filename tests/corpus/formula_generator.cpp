@@ -106,6 +106,13 @@ void FormulaGenerator::PowerSuffix(std::string& out, int depth) {
   }
 }
 
+// Something that would run on into a group's value: "(1+2)3", "pi().5".
+void FormulaGenerator::Glued(std::string& out) {
+  constexpr const char* kGlue[] = {".", "E+1", "e", "x", " 5", "．５", "０"};
+  if (Chance(50)) Number(out);
+  else out += Pick(kGlue);
+}
+
 void FormulaGenerator::Call(std::string& out, int depth) {
   const std::string name = FunctionName();
   out += name;
@@ -135,8 +142,10 @@ void FormulaGenerator::Operand(std::string& out, int depth) {
     Expression(out, depth - 1);
     out += ')';
     if (Chance(25)) PowerSuffix(out, depth);
+    if (rough_ && Chance(6)) Glued(out);
   } else if (depth > 0 && kind < 40) {
     Call(out, depth);
+    if (rough_ && Chance(6)) Glued(out);
   } else if (rough_ && kind < 45) {
     out += Pick(kUnknownNames);
   } else if (rough_ && kind < 47) {

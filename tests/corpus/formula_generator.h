@@ -1,17 +1,20 @@
 // A seeded generator of formulas for the differential test: mostly
 // well-formed formulas from the calculator's grammar (numbers in every form,
-// operators and sign runs, brackets with powers behind them, the thirteen
-// function names in mixed case, unknown names, commas), some of them then
-// spoilt (blanks, full-width forms, junk bytes, invalid UTF-8, a character
-// dropped, doubled or moved), and long formulas placed on and around the
-// 32,767-position limits. The same seed gives the same formulas on every
-// machine: the generator uses no library distribution.
+// operators and sign runs, brackets with powers (or stray operands) behind
+// them, the thirteen function names in mixed case, unknown names, commas),
+// some of them then spoilt (blanks, full-width forms, junk bytes, invalid
+// UTF-8, a character dropped, doubled or moved), and long formulas placed on
+// and around the 32,767-position limits. The same seed gives the same
+// formulas on every machine: the generator uses no library distribution.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace QuilloCorpus {
+
+// The seed of the differential corpora.
+inline constexpr std::uint64_t kCorpusSeed = 0x51'75'69'6C'6C'6Full;
 
 class FormulaGenerator {
 public:
@@ -37,6 +40,7 @@ private:
   void Number(std::string& out);
   void Call(std::string& out, int depth);
   void PowerSuffix(std::string& out, int depth);
+  void Glued(std::string& out);
   std::string FunctionName();
   void Spoil(std::string& formula);
   std::string NearLimit();

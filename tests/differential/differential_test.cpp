@@ -117,7 +117,7 @@ void Report(const char* what, const Tally& t) {
               what, t.formulas, t.results, t.generic, t.unbalanced, t.unsupported, t.mismatches);
 }
 
-constexpr std::uint64_t kSeed = 0x51'75'69'6C'6C'6Full;
+constexpr std::uint64_t kSeed = QuilloCorpus::kCorpusSeed;
 
 TEST(Differential, ShortFormulas) {
   const std::uint64_t seed = Setting("QUILLO_DIFF_SEED", kSeed);

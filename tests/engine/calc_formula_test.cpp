@@ -59,6 +59,9 @@ TEST(CalcFormula, Results) {
       {"(1E+16)+1", "1E+16"},     {"((((((1))))))", "1"},   {"mod(10,4)^2", "4"},
       {"\t1\r\n+\u30002", "3"},
       {"1E-320*1", "9.99988867182683E-321"},  // 15 digits of a subnormal value
+      // What may follow a group: an operator, ")", "," or the end.
+      {"(2)^3^2", "64"},          {"power((2),3)", "8"},    {"((1))", "1"},
+      {"(1+2) *3", "9"},          {"（２）＊３", "6"},
   };
   for (const auto& c : cases) {
     Recorder r;
@@ -87,6 +90,12 @@ TEST(CalcFormula, Messages) {
       // A group whose plain form cannot be read back fails only where it is
       // read, after the groups in front of it.
       {"foo(1)*(1.7976931348623157E+308)", ">> 暂不支持函数：foo"},
+      // A group's value is spliced in as text: what follows must not join
+      // its digits. Blanks are gone and full-width forms ASCII by then.
+      {"(1+2)3", kGeneric},  {"(2)3.5", kGeneric},    {"Pi()2", kGeneric},
+      {"sin()3.017E-0", kGeneric}, {"Sin()30", kGeneric}, {"(2).", kGeneric},
+      {"(2)E+1", kGeneric},  {"(2) 3", kGeneric},     {"（２）３", kGeneric},
+      {"3912(3).46", ">> 暂不支持函数：3912"},  // the name is checked first
   };
   for (const auto& c : cases) {
     Recorder r;

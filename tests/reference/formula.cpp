@@ -4,7 +4,8 @@
 // finally the arithmetic evaluator. Beyond the bare algorithm: blanks
 // go and full-width forms become ASCII before the opening test; "," ends a
 // name and a power's exponent; the exponent is read like an operand; "()" is
-// the generic failure; the final value must be a number.
+// the generic failure; a group must be followed by an operator, ")", "," or
+// the end; the final value must be a number.
 #include "number_text.h"
 #include "reference_engine.h"
 #include "reference_internal.h"
@@ -90,6 +91,9 @@ std::string Evaluate(std::string_view source, std::string& pending) {
       pending = kUnsupported + EncodeUtf8(name);
       throw Failure("unsupported function");
     }
+    // What follows the group, after its power, must not run on into the
+    // value text: an operator, ")", "," or the end.
+    if (!rest.empty() && !EndsPower(rest[0])) throw Failure("a group followed by an operand");
     // g.
     const double value = StrictRead(valueText);
     const double power = Power(value, ReadOperand(exponent));

@@ -42,7 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionCase{"pow3", false, 0, "", kAll},                      // a digit ends names
         CompletionCase{"x", false, 0, "", {}},                           // no such name
         CompletionCase{"powers", false, 0, "", {}},
-        CompletionCase{"（po", false, 2, "power(", {}}));                // after UTF-8
+        CompletionCase{"（po", false, 2, "power(", {}},                  // after UTF-8
+        CompletionCase{"ｐｏ", false, 2, "power(", {}},                  // full-width letters
+        CompletionCase{"１＋ｓＱ", false, 2, "sqrt(", {}},
+        CompletionCase{"ｓｉ", true, 2, "sin", {}},
+        CompletionCase{"ｒ", false, 1, "r", {"rand", "round"}},
+        CompletionCase{"pＯ", false, 2, "power(", {}}));
 
 }  // namespace
 }  // namespace quillo_eval

@@ -157,19 +157,102 @@ finish four
 2+2
 3+3" ] || { fail "two sessions at once:"; cat "$history"; }
 
-# A damaged history file: one warning, the session works, the file is
-# replaced by what it holds.
-printf '1+1\n\001\377\376 not a formula\n' >"$history"
+# A history file with one bad line among 1,000: one warning, and every good
+# line stays, the new formula behind them.
+(seq 999 | sed 's/^/1+/'; printf '\001\377 not a formula\n2+2') >"$history"
 start five "$state"
-type_in five '4*4'; keys five Enter; expect five "with a damaged file" " 16
->"
-type_in five '5*5'; keys five Enter; expect five "still with a damaged file" " 25
+keys five Up
+expect five "the last good line comes back" "> 2+2"
+keys five C-u
+type_in five '3+3'; keys five Enter; expect five "with a bad line in the file" " 6
 >"
 finish five
 warnings five 1
-grep -q 'damaged' "$work/five.err" || fail "the warning does not say 'damaged'"
-[ "$(cat "$history")" = "4*4
-5*5" ] || { fail "the damaged file was not replaced:"; cat "$history"; }
+grep -q '1 line that is not a formula' "$work/five.err" || fail "the warning: $(cat "$work/five.err")"
+[ "$(head -n 1 "$history")" = "1+2" ] && [ "$(tail -n 2 "$history")" = "2+2
+3+3" ] && [ "$(wc -l <"$history")" -eq 1000 ] ||
+  { fail "the good lines were not kept:"; head -n 2 "$history"; tail -n 3 "$history"; }
+
+# A symbolic link (dotfiles): it stays a link, and its target gets the formula.
+mkdir -p "$work/dotfiles"
+printf '1+1\n' >"$work/dotfiles/history"
+rm -f "$history"; ln -s "$work/dotfiles/history" "$history"
+start links "$state"
+type_in links '8*8'; keys links Enter; expect links "through a link" " 64
+>"
+finish links
+warnings links 0
+[ -L "$history" ] && [ "$(cat "$work/dotfiles/history")" = "1+1
+8*8" ] || { fail "the link was not written through:"; ls -l "$history"; cat "$work/dotfiles/history"; }
+rm -f "$history"
+
+# Keys as xterm, VTE and Konsole send them: a word back with Ctrl-Left
+# (12+34 becomes 12+534), Alt-Left, Home and End in both forms, Delete and
+# Ctrl-Delete; keys the calculator has no use for type nothing.
+start keys "$state"
+type_in keys '12+34'; keys keys C-Left; type_in keys 5; keys keys Enter
+expect keys "Ctrl-Left" "> 12+534
+ 546
+>"
+for seq in '\033[1;5D' '\033[1;3D' '\033\033[D' '\033Od'; do
+  type_in keys '12+34'; printf "$seq" | tm load-buffer - && tm paste-buffer -t keys
+  type_in keys 5; keys keys Enter
+  expect keys "word left as $seq" " 546
+>" || break
+done
+type_in keys '2+3'
+for seq in '\033[H' '\033OH' '\033[1~' '\033[7~'; do printf "$seq" | tm load-buffer - && tm paste-buffer -t keys; done
+type_in keys 1
+for seq in '\033[F' '\033OF' '\033[4~' '\033[8~'; do printf "$seq" | tm load-buffer - && tm paste-buffer -t keys; done
+type_in keys 0
+expect keys "Home and End in every form" "> 12+30"
+keys keys Home DC; keys keys C-Right C-Left C-Left
+printf '\033[3;5~' | tm load-buffer - && tm paste-buffer -t keys
+expect keys "Delete, then Ctrl-Delete of a word" "> +30"
+keys keys F1 F5 Insert PPage NPage S-F3 M-F2 C-PPage
+printf '\033[200~\033[?1;2c\033[99;99Z' | tm load-buffer - && tm paste-buffer -t keys
+keys keys End; type_in keys '*2'; keys keys Home; type_in keys 1; keys keys Enter
+expect keys "keys of no use type nothing" "> 1+30*2
+ 61
+>"
+
+# Safe output: a name with control characters comes back escaped, and the
+# terminal's title stays.
+type_in keys 'a'; keys keys C-v Escape; type_in keys ']0;PWNED'; keys keys C-v C-g
+type_in keys '(1)'; keys keys Enter
+expect keys "an escape sequence in a name" '>> 暂不支持函数：a\x1B]0;PWNED\x07
+>'
+case $(tm display -p -t keys '#{pane_title}') in *PWNED*) fail "the terminal was retitled" ;; esac
+tm capture-pane -p -e -t keys | grep -q "$(printf '\033]')" && fail "an ESC ] reached the screen"
+
+# Input as people save it: a byte order mark in front of the first formula,
+# bytes that are not UTF-8 (the same message as batch mode), full-width
+# letters completed.
+finish keys
+start bom "$state"
+printf '\357\273\2771+1' | tm load-buffer - && tm paste-buffer -t bom; keys bom Enter
+expect bom "a byte order mark" " 2
+>"
+printf '3+\377\3763' | tm load-buffer - && tm paste-buffer -t bom; keys bom Enter
+expect bom "bytes that are not UTF-8" "$(printf '3+\377\3763\n' | "$EVAL")
+>"
+type_in bom 'ｐｏ'; keys bom Tab
+expect bom "Tab after full-width po" "> power("
+keys bom C-u
+
+# A resize while a wrapped line is typed: the line is drawn again whole,
+# and the answer comes below it.
+long=$(seq 60 | tr '\n' '+')1
+type_in bom "$long"
+tm resize-window -t bom -x 70
+sleep 0.3
+keys bom Enter
+expect bom "the answer after a resize" "$(batch "$long")
+>"
+[ "$(tm capture-pane -p -J -t bom | sed -e 's/ *$//' -e '/^$/d' | tail -n 3 | head -n 1)" = "> $long" ] ||
+  { fail "the line after a resize:"; tm capture-pane -p -J -t bom; }
+finish bom
+warnings bom 1  # the formula that is not UTF-8 is not kept, and says so
 
 # No place for the history (a file where its directory should be; even root
 # cannot write there): one warning, and the session works.

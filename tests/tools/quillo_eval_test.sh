@@ -41,6 +41,21 @@ check "stdin" " 3
  2.35" "$out"
 check "stdin exit" 1 "$rc"
 
+# A byte order mark opens the first line only; a group must not be followed
+# by an operand.
+out=$(printf '\357\273\2771+1\n\357\273\2772\n(1+2)3\nSin()30\n' | "$EVAL")
+check "byte order mark, group followed by an operand" " 2
+>> 公式有误或为空
+>> 公式有误或为空
+>> 公式有误或为空" "$out"
+
+# A name that echoes control characters comes back escaped (an OSC sequence
+# would retitle the terminal), from standard input and as an argument.
+out=$(printf 'a\033]0;PWNED\007(1)\n\302\233(1)\n' | "$EVAL"; "$EVAL" "$(printf 'b\033[2J(1)')")
+check "control characters in a name" '>> 暂不支持函数：a\x1B]0;PWNED\x07
+>> 暂不支持函数：\u009B
+>> 暂不支持函数：b\x1B[2J' "$out"
+
 out=$("$EVAL" -- --2 "-5+3"); rc=$?
 check "formulas that look like options" " 2
  -2" "$out"

@@ -1,0 +1,30 @@
+// Control characters in output that echoes the input.
+#include "visible_text.h"
+
+#include <gtest/gtest.h>
+
+namespace quillo_eval {
+namespace {
+
+struct VisibleCase {
+  std::string text;
+  std::string shown;
+};
+
+class VisibleTextTest : public ::testing::TestWithParam<VisibleCase> {};
+
+TEST_P(VisibleTextTest, Escapes) { EXPECT_EQ(VisibleText(GetParam().text), GetParam().shown); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, VisibleTextTest,
+    ::testing::Values(
+        VisibleCase{">> 暂不支持函数：foo", ">> 暂不支持函数：foo"},         // nothing to do
+        VisibleCase{"a\x1b]0;PWNED\x07", "a\\x1B]0;PWNED\\x07"},            // OSC: retitling
+        VisibleCase{"\x1b]52;c;aGk=\x1b\\", "\\x1B]52;c;aGk=\\x1B\\"},      // OSC 52: clipboard
+        VisibleCase{std::string("\0\x1f\x7f", 3), "\\x00\\x1F\\x7F"},       // C0 and DEL
+        VisibleCase{"\xc2\x9b" "2J\xc2\x80\xc2\x9f\xc2\xa0", "\\u009B2J\\u0080\\u009F\xc2\xa0"},  // C1
+        VisibleCase{"\xff\xc2", "\\xFF\\xC2"},                                // not UTF-8
+        VisibleCase{"（１）\\", "（１）\\"}));
+
+}  // namespace
+}  // namespace quillo_eval
