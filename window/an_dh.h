@@ -1,11 +1,19 @@
 // The calculator's one window, AN_DH: the formula, result and history boxes on
 // the left; the "=" button, the function list and the shop link on the right.
 //
-// The window's work is split by area:
-//   an_dh_layout.cpp       controls, properties, background, Form_Load
-//   an_dh_evaluation.cpp   Enter and "=": evaluation and history
+// What the form is (controls, captions, fonts, colours, list entries, what
+// Enter, a list entry and a copy make of texts) is in form/form.h, without a
+// toolkit; this window draws and wires it in Qt. The window's work is split
+// by area:
+//   an_dh_layout.cpp       the form's controls in Qt, background, Form_Load
+//   an_dh_evaluation.cpp   Enter and "=": the form's outcome shown
 //   an_dh_conveniences.cpp function list, result copy, shop link
 //   an_dh_wiring.cpp       the one place where events reach the handlers
+// Beside it: start_up.h (the program's set-up, shared with the tests),
+// platform.h / qt_platform.h (error box, clipboard, browser), accessibility.h.
+// Its rooms, none of which includes this header: look/ (style, palette,
+// translations, fonts, built-in face, background picture), text/ (the text
+// box, prepend, steady scroll bar), wayland/ (our own title bar).
 #pragma once
 
 #include <QImage>
