@@ -7,9 +7,9 @@
 
 #include "an_dh.h"
 #include "command_line.h"
-#include "look/desktop_style.h"
 #include "text/text_box.h"
 #include "qt_platform.h"
+#include "start_up.h"
 #include "wayland/framed_window.h"
 
 int main(int argc, char* argv[]) {
@@ -39,9 +39,7 @@ int main(int argc, char* argv[]) {
   // another core while Qt connects to the display; the window asks for fonts
   // only once the application exists.
   std::thread fontconfig([] { FcInit(); });
-  const auto styleOverride = Quillo::SetDesktopStyleAside();  // the window has its own look
-  QApplication app(argc, argv);
-  Quillo::PutStyleOverrideBack(styleOverride);
+  Quillo::Application app(argc, argv);  // the window has its own look (start_up.h)
   fontconfig.join();
   // One identity for docks and task bars: the application name is the X11
   // WM_CLASS class (the desktop entry's StartupWMClass), the desktop entry's id

@@ -143,6 +143,7 @@ class TitleBarTest : public QObject {
 
 private slots:
   void initTestCase() {
+    Quillo::SetUpApplication();
     QVERIFY2(QGuiApplication::platformName().startsWith(QLatin1String("wayland")),
              "run me through in_weston.sh");
     const QColor colour(qEnvironmentVariable("WESTON_DESKTOP_COLOUR"));
@@ -194,9 +195,10 @@ private slots:
 
     QCOMPARE(frame->windowHandle()->frameMargins(), QMargins());  // Qt draws no title bar
     QCOMPARE(frame->windowTitle(), window.windowTitle());
-    QCOMPARE(window.size(), QSize(485, 275));
+    QCOMPARE(window.size(), QSize(Quillo::Form::kClientWidthPx, Quillo::Form::kClientHeightPx));
     QCOMPARE(window.mapTo(frame.get(), QPoint(0, 0)), QPoint(1, 1 + barHeight));
-    QCOMPARE(frame->size(), QSize(485 + 2, 275 + barHeight + 2));
+    QCOMPARE(frame->size(), QSize(Quillo::Form::kClientWidthPx + 2,
+                                   Quillo::Form::kClientHeightPx + barHeight + 2));
     QCOMPARE(frame->minimumSize(), frame->maximumSize());
     for (const QWidget* control : unhosted.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const auto* hosted = window.findChild<QWidget*>(control->objectName());
@@ -226,8 +228,9 @@ private slots:
     QTest::mouseDClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 5));
     Settle();
     QCOMPARE(frame->windowState(), Qt::WindowNoState);
-    QCOMPARE(frame->size(), QSize(485 + 2, 275 + barHeight + 2));
-    QCOMPARE(window.size(), QSize(485, 275));
+    QCOMPARE(frame->size(), QSize(Quillo::Form::kClientWidthPx + 2,
+                                   Quillo::Form::kClientHeightPx + barHeight + 2));
+    QCOMPARE(window.size(), QSize(Quillo::Form::kClientWidthPx, Quillo::Form::kClientHeightPx));
     const QImage later = Screenshot();
     const QPoint now = Find(later, Drawn(*frame));
     QVERIFY2(now.x() >= 0, "after the double-click the screen does not show the frame as drawn");

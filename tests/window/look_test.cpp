@@ -18,6 +18,7 @@
 #include "look_probe.h"
 #include "qt_platform.h"
 #include "look/song_face.h"
+#include "start_up.h"
 #include "look/window_look.h"
 
 using QuilloTest::CutEntries;
@@ -114,7 +115,10 @@ class LookTest : public QObject {
 private slots:
   // The default rendering is made by the first test that compares with it:
   // the other tests run on weston too, where the error box is not grabbed.
-  void initTestCase() { defaultStyle = QApplication::style()->name(); }
+  void initTestCase() {
+    Quillo::SetUpApplication();
+    defaultStyle = QApplication::style()->name();
+  }
 
   // The desktop's palette and widget style change nothing that is drawn.
   void samePixelsEverywhere_data() {
