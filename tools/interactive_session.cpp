@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "formula_completion.h"
-#include "formula_line.h"
+#include "form/form.h"
 #include "history_file.h"
 #include "line_editor.h"
 #include "terminal_keys.h"
@@ -211,7 +211,7 @@ int RunInteractive(HistoryFile& historyFile) {
     const std::string kept = EncodeLine(typed);
     if (IsBlank(kept)) continue;
     libedit->history_w(editor.history(), &event, H_ENTER, std::wstring(typed).c_str());
-    const FormulaLine line = EvaluateFormula(kept);
+    const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(kept);
     const std::string shown = VisibleText(line.text);
     std::fwrite(shown.data(), 1, shown.size(), stdout);
     std::fputc('\n', stdout);
