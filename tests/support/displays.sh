@@ -7,6 +7,7 @@
 #   at_exit COMMAND                 run at exit before the servers stop, last added first
 #   wait_until SECONDS COMMAND...   COMMAND every 0.1 s until it succeeds
 #   fail MESSAGE                    "FAIL: MESSAGE", counted in $fails
+#   check NAME EXPECTED ACTUAL      a failure when they differ, with both
 # At exit, also when ended by a signal, the servers stop and the directory
 # goes. A missing tool or a server that does not start ends the script: a
 # test with "FAIL: ..." and status 1, a bench script with "NAME: ..." on
@@ -48,7 +49,10 @@ wait_until() {  # SECONDS COMMAND...
 }
 
 fails=0
-fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+fail() { printf 'FAIL: %s\n' "$*"; fails=$((fails + 1)); }
+check() {  # NAME EXPECTED ACTUAL
+  [ "$2" = "$3" ] || fail "$(printf '%s\n--- expected\n%s\n--- got\n%s' "$1" "$2" "$3")"
+}
 
 start_xvfb() {  # [WxHxD] [OPTION...]
   need Xvfb
@@ -112,9 +116,7 @@ displays_ended() { ! kill -0 "$1" 2>/dev/null || grep -qs '^[^)]*) Z' "/proc/$1/
 displays_stop() {
   eval "$displays_at_exit"
   for pid in $(cat "$displays_dir/pids" 2>/dev/null); do
-    i=0
-    while ! displays_ended "$pid" && [ "$i" -lt 30 ]; do sleep 0.1; i=$((i + 1)); done
-    displays_ended "$pid" || { echo "note: ending bus process $pid, left running"; kill "$pid" 2>/dev/null; }
+    wait_until 3 displays_ended "$pid" || { echo "note: ending bus process $pid, left running"; kill "$pid"; }
   done
   for pid in $displays_weston $displays_xvfb; do
     kill "$pid" 2>/dev/null

@@ -2,18 +2,10 @@
 # End-to-end runs of quillo-eval: arguments, standard input, exit codes.
 set -u
 EVAL=$1
-fails=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "$0")/../support/displays.sh"
+displays_init test quillo_eval_cli
+tmp=$displays_dir
 
-check() {  # name expected actual
-  if [ "$2" = "$3" ]; then
-    :
-  else
-    printf 'FAIL %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
-    fails=$((fails + 1))
-  fi
-}
 
 out=$("$EVAL" "2*sin(30)+(1+2)^2" "1/2" "-1/2" "1+2"); rc=$?
 check "arguments" " 7.02393675181428

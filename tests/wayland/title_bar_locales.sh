@@ -13,22 +13,19 @@ TEST=$2
 OUT=$3
 unset LC_ALL LC_CTYPE LC_MESSAGES LANGUAGE FC_LANG
 
+. "$(dirname "$0")/../support/displays.sh"
 rm -rf "$OUT"
-fails=0
 for locale in C zh_CN zh_TW ja_JP; do
   mkdir -p "$OUT/$locale"
   echo "== LANG=$locale.UTF-8"
   (cd "$OUT/$locale" &&
     LANG=$locale.UTF-8 "$IN_WESTON" "$TEST" windowBelowOurTitleBar errorBoxBelowOurTitleBar \
-      >log 2>&1) || { echo "FAIL: title_bar_test under $locale"; tail -n 20 "$OUT/$locale/log"; fails=$((fails + 1)); continue; }
+      >log 2>&1) || { fail "title_bar_test under $locale"; tail -n 20 "$OUT/$locale/log"; continue; }
   [ "$locale" = C ] && continue
   for shot in "$OUT/C"/*.png; do
     name=$(basename "$shot")
-    if ! cmp -s "$shot" "$OUT/$locale/$name"; then
-      echo "FAIL: $name under $locale differs from C"
-      fails=$((fails + 1))
-    fi
+    cmp -s "$shot" "$OUT/$locale/$name" || fail "$name under $locale differs from C"
   done
 done
-[ -n "$(ls "$OUT/C"/*.png 2>/dev/null)" ] || { echo "FAIL: no renderings under C"; fails=$((fails + 1)); }
+[ -n "$(ls "$OUT/C"/*.png 2>/dev/null)" ] || fail "no renderings under C"
 exit "$fails"

@@ -12,16 +12,10 @@
 set -u
 wixl=$1 build=$2 wxs=$3 msi=$4
 shift 4
-fails=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "$0")/../support/displays.sh"
+displays_init test msi
+tmp=$displays_dir
 
-check() {  # name expected actual
-  if [ "$2" != "$3" ]; then
-    printf 'FAIL %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
-    fails=$((fails + 1))
-  fi
-}
 windows_path() { echo "Z:$1" | tr / '\\'; }
 product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F '\t' '$1 == "ProductCode" { print $2 }'; }
 uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1"; }

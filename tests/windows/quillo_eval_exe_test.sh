@@ -12,19 +12,14 @@ set -u
 for exe; do :; done  # the last argument
 runner=""
 while [ "$#" -gt 1 ]; do runner="$runner \"$1\""; shift; done
-fails=0
-tmp=$(mktemp -d)
+. "$(dirname "$0")/../support/displays.sh"
+displays_init test quillo_eval_exe
+tmp=$displays_dir
 socket="quillo-eval-exe-$$"
-trap 'tmux -L "$socket" kill-server 2>/dev/null; rm -rf "$tmp"' EXIT
+at_exit 'tmux -L "$socket" kill-server 2>/dev/null'
 
 run() { eval "$runner \"\$exe\" \"\$@\""; }
 
-check() {  # name expected actual
-  if [ "$2" != "$3" ]; then
-    printf 'FAIL %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
-    fails=$((fails + 1))
-  fi
-}
 
 # Bytes, written as od shows them: no CR is added, a CR LF line reads as
 # a line, and a lone CR inside a line stays a blank of the formula.
