@@ -1,7 +1,8 @@
 # The two commands of the README: `make run` and `make test`. Each installs
 # what is missing, configures, builds and runs; both are quiet when all is
-# present. `make package` builds the Debian package; `make bench` measures
-# (a Release build of its own); `make fuzz SECONDS=N` fuzzes for longer.
+# present. `make package` builds the Debian package; `make windows` the
+# Windows programs, MSI and zip; `make bench` measures (a Release build of
+# its own); `make fuzz SECONDS=N` fuzzes for longer.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= 2
@@ -35,19 +36,25 @@ SAN_SKIP ?= ^package$$|^wayland_(start_up|evaluation|conveniences|qt_platform)_t
 FUZZ_WORK ?= fuzz-work
 FUZZ_SECONDS ?= 60
 SECONDS ?= 60
+# The Windows build: cross-built with mingw-w64, tested under Wine (its
+# prefix in $(WIN_DIR)/wine-prefix), compared with the Linux build.
+WIN_DIR ?= build-windows
+WIN_CONFIGURE = cmake -S . -B $(WIN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 BENCH_DIR ?= build-bench
 BENCH_FLAGS ?= --benchmark_repetitions=15 --benchmark_min_time=0.2 \
   --benchmark_display_aggregates_only=true
 
-.PHONY: run test package bench fuzz build build-app sanitize-build \
-  deps-run deps-test deps-package deps-bench
+.PHONY: run test package windows bench fuzz build build-app sanitize-build windows-build \
+  deps-run deps-test deps-package deps-windows deps-bench
 
 run: deps-run build-app
 	@QUILLO_DISPLAY_HINT="xvfb-run make run" $(BUILD_DIR)/app/quillo
 
-test: deps-test build sanitize-build
+test: deps-test build sanitize-build windows-build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
 	@cd $(SAN_DIR) && env $(SAN_ENV) ctest --output-on-failure -E '$(SAN_SKIP)'
+	@cd $(WIN_DIR) && ctest --output-on-failure
 	@scripts/fuzz $(SAN_DIR) $(FUZZ_WORK) $(FUZZ_SECONDS)
 
 # Every fuzz target for SECONDS each; non-zero exit on a finding.
@@ -59,6 +66,12 @@ package: deps-package build-app
 	@ninja -C $(BUILD_DIR) -j$(JOBS) --quiet all
 	@cd $(BUILD_DIR) && cpack -G DEB -B package >/dev/null
 	@ls -1 $(abspath $(BUILD_DIR))/package/*.deb | tail -n 1
+
+# The programs, the MSI and the zip; their paths are the last lines printed.
+windows: deps-windows
+	@test -f $(WIN_DIR)/build.ninja || $(WIN_CONFIGURE) -DQUILLO_BUILD_TESTS=OFF >/dev/null
+	@ninja -C $(WIN_DIR) -j$(JOBS) --quiet windows_packages
+	@cat $(WIN_DIR)/windows-outputs.txt
 
 # The engine and window benchmarks (medians of repeated runs, then the bars),
 # the whole quillo-eval process on a 32,000-character sum, and the window's
@@ -85,6 +98,9 @@ deps-package:
 deps-bench:
 	@scripts/install-deps bench
 
+deps-windows:
+	@scripts/install-deps windows
+
 # `make run` installs no test libraries, so a build it configures first
 # leaves the test suites out; `make test` turns them on.
 build-app:
@@ -101,3 +117,9 @@ $(SAN_DIR)/build.ninja:
 
 sanitize-build: $(SAN_DIR)/build.ninja
 	@ninja -C $(SAN_DIR) -j$(JOBS) --quiet
+
+# With the Windows test suites (a `make windows` tree gets them added).
+windows-build:
+	@{ grep -qs '^QUILLO_BUILD_TESTS:BOOL=ON' $(WIN_DIR)/CMakeCache.txt && test -f $(WIN_DIR)/build.ninja; } || \
+	  $(WIN_CONFIGURE) -DQUILLO_BUILD_TESTS=ON -DQUILLO_LINUX_BUILD=$(abspath $(BUILD_DIR)) >/dev/null
+	@ninja -C $(WIN_DIR) -j$(JOBS) --quiet

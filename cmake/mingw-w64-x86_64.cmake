@@ -26,9 +26,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Release programs without their symbol tables (half their size).
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
-# Windows 10 is the oldest system the programs call into.
-set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -DUNICODE -D_UNICODE")
+# Windows 10 is the oldest system the programs call into; wide (Unicode)
+# forms of the Windows functions, and no min and max macros.
+set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 -DUNICODE -D_UNICODE -DNOMINMAX")
 set(CMAKE_C_FLAGS_INIT "${CMAKE_CXX_FLAGS_INIT}")
 
 # ctest runs the .exe files under Wine, in a prefix of the build's own.

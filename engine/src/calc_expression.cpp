@@ -18,6 +18,7 @@
 #include "engine_internal.h"
 #include "number_format.h"
 #include "quillo/number_text.h"
+#include "quillo/real_math.h"
 #include "utf8.h"
 
 namespace CalcString {
@@ -84,10 +85,9 @@ Evaluation<Ch> LoneOperand(std::basic_string_view<Ch> expression) {
 }  // namespace
 
 double Power(double base, double exponent) {
-  if (exponent == 1) return base;  // what pow gives, exactly, without its cost
   if (base < 0 && exponent != std::floor(exponent)) throw CalcError("no real power");
   if (base == 0 && exponent < 0) throw CalcError("division by zero");
-  const double result = std::pow(base, exponent);
+  const double result = RealMath::Pow(base, exponent);
   if (!std::isfinite(result)) throw CalcError("overflow");
   return result;
 }

@@ -7,6 +7,7 @@
 
 #include "engine_internal.h"
 #include "quillo/number_text.h"
+#include "quillo/real_math.h"
 
 namespace CalcString {
 namespace {
@@ -71,7 +72,7 @@ std::int32_t Mod(double a, double b) {
 }
 
 double Round(double a, double n) {
-  const double factor = std::pow(10.0, n);
+  const double factor = RealMath::Pow(10.0, n);
   if (!std::isfinite(factor) || factor == 0) throw CalcError("overflow");
   const double scaled = a * factor;
   if (!std::isfinite(scaled)) throw CalcError("overflow");
@@ -135,13 +136,13 @@ Value ComputeFunction(Function fn, std::basic_string_view<Ch> argument) {
     case Function::kSqrt:
       if (x < 0) throw CalcError("square root of a negative number");
       return std::sqrt(x);
-    case Function::kSin: return Checked(std::sin(x));
-    case Function::kCos: return Checked(std::cos(x));
-    case Function::kTan: return Checked(std::tan(x));
-    // The library's own arcsine and arccosine: defined at +-1 and exact near
+    case Function::kSin: return Checked(RealMath::Sin(x));
+    case Function::kCos: return Checked(RealMath::Cos(x));
+    case Function::kTan: return Checked(RealMath::Tan(x));
+    // Arcsine and arccosine of their own: defined at +-1 and exact near
     // there, where arctan(x / sqrt(1 - x^2)) loses its digits.
-    case Function::kAsin: return Checked(std::asin(x));
-    case Function::kAcos: return Checked(std::acos(x));
+    case Function::kAsin: return Checked(RealMath::Asin(x));
+    case Function::kAcos: return Checked(RealMath::Acos(x));
     default: return Checked(x);  // not reached: every function is handled above
   }
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "quillo/real_math.h"
 #include "reference_internal.h"
 
 namespace Reference {
@@ -73,7 +74,7 @@ double ReadOperand(const Text& operand) {
 double Power(double base, double exponent) {
   if (base < 0 && exponent != std::floor(exponent)) throw Failure("no real power");
   if (base == 0 && exponent < 0) throw Failure("division by zero");
-  const double result = std::pow(base, exponent);
+  const double result = RealMath::Pow(base, exponent);
   if (!std::isfinite(result)) throw Failure("overflow");
   return result;
 }

@@ -1,12 +1,14 @@
 // The function library: thirteen names, tried in table order after both
 // sides are lower-cased; an empty name is a plain group; any other name comes
-// back unchanged. The arcsine and arccosine are the standard library's.
+// back unchanged. The transcendental functions are the engine's own
+// (quillo/real_math.h), the same on every system.
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "number_text.h"
+#include "quillo/real_math.h"
 #include "reference_internal.h"
 
 namespace Reference {
@@ -54,7 +56,7 @@ Value TwoValues(const Text& argument, const Text& name) {
   }
   if (name == U"power") return Power(a, b);
   // round
-  const double f = std::pow(10.0, b);
+  const double f = RealMath::Pow(10.0, b);
   if (!std::isfinite(f) || f == 0) throw Failure("overflow");
   const double product = a * f;
   if (!std::isfinite(product)) throw Failure("overflow");
@@ -92,11 +94,11 @@ Value CalcFunction(const Text& argument, const Text& name) {
       if (x < 0) throw Failure("square root of a negative number");
       return std::sqrt(x);
     }
-    if (n == U"sin") return Finite(std::sin(x));
-    if (n == U"cos") return Finite(std::cos(x));
-    if (n == U"tan") return Finite(std::tan(x));
-    if (n == U"asin") return Finite(std::asin(x));
-    return Finite(std::acos(x));  // acos
+    if (n == U"sin") return Finite(RealMath::Sin(x));
+    if (n == U"cos") return Finite(RealMath::Cos(x));
+    if (n == U"tan") return Finite(RealMath::Tan(x));
+    if (n == U"asin") return Finite(RealMath::Asin(x));
+    return Finite(RealMath::Acos(x));  // acos
   }
   if (name.empty()) return CalcExpression(argument);
   return name;

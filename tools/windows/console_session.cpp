@@ -1,11 +1,12 @@
 // The interactive mode in a Windows console: the console's own line editing
 // and recall (cooked input: arrows, Home/End, Esc, F7's list, Up and Down
 // through this session's formulas), and Unicode in and out whatever the
-// console's code page. Ctrl-C abandons the line; Ctrl-Z (then Enter) on an
-// empty line ends the session, as Ctrl-D does.
+// console's code page. Ctrl-C abandons the line; Ctrl-Z or Ctrl-D (then
+// Enter) on an empty line ends the session.
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -45,10 +46,10 @@ enum class Read { kLine, kInterrupted, kEnd, kFailed };
 // One line as typed, without its line break.
 Read ReadLine(HANDLE input, std::wstring& line) {
   line.clear();
+  InterlockedExchange(&interrupted, 0);
   for (;;) {
     wchar_t units[4096];
     DWORD read = 0;
-    InterlockedExchange(&interrupted, 0);
     const BOOL ok = ReadConsoleW(input, units, static_cast<DWORD>(std::size(units)), &read, nullptr);
     // Ctrl-C ends the read with nothing (or with an error, on some
     // systems); the handler, on its own thread, may come a moment later.
@@ -58,6 +59,9 @@ Read ReadLine(HANDLE input, std::wstring& line) {
       if (interrupted != 0 || !ok) return Read::kInterrupted;
       return Read::kEnd;  // the console was closed
     }
+    // Wine's console goes on reading after Ctrl-C: the line it then
+    // returns is abandoned all the same.
+    if (interrupted != 0) return Read::kInterrupted;
     line.append(units, read);
     // A line longer than the buffer comes in several reads.
     if (line.back() == L'\n') break;

@@ -6,10 +6,12 @@
 // font's script decides what a formula or an answer may hold.
 #include "platform_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+#include <iterator>
 #include <windows.h>
 #include <shellapi.h>
 
@@ -38,10 +40,11 @@ bool OutputIsConsole() {
 }
 
 // A console line typed as Ctrl-Z alone is the end of input, as for every
-// Windows console program that reads lines.
+// Windows console program that reads lines; Ctrl-D alone too, as at a
+// Linux terminal (and in the interactive mode).
 bool IsEndOfInput(std::wstring_view line) {
   while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.remove_suffix(1);
-  return line == L"\x1a";
+  return line == L"\x1a" || line == L"\x04";
 }
 
 // Console input not yet handed out: a line's UTF-8 can be longer than the
@@ -120,6 +123,7 @@ ProgramArguments::ProgramArguments(int argc, char** argv) {
   // No CR LF translation, in or out.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 long ReadStandardInput(char* buffer, std::size_t size) {
