@@ -1,0 +1,109 @@
+# Windows programs of the cross build under Wine on a private Xvfb, for the
+# end-to-end test and the start-up bench. Sourced, after setting
+# $quillo_source (the source tree):
+#   wine_x11_init test|bench NAME WINE-RUN PREFIX   Xvfb up, DISPLAY exported,
+#                                   the prefix made; all ended at exit
+#   wine_x11_dpi DPI               the prefix's screen DPI (96: 100 %)
+#   wine_x11_start PROGRAM.exe [ARG...]   started in the background
+#   wine_x11_window SECONDS TITLE  waits for the visible window TITLE (a
+#                                  whole title), its id in $window
+#   wine_x11_stop                  ends every program of the prefix
+# and from tests/support/displays.sh: wait_until, fail, at_exit.
+#
+# The prefix is the caller's own: Wine's desktop process, which owns the
+# clipboard and the windows' X connection, must be one started on this
+# display, and DPI settings must not reach other tests.
+
+if [ -f "$quillo_source/tests/support/displays.sh" ]; then
+  . "$quillo_source/tests/support/displays.sh"
+else
+  # Until the shared helper is on this branch: the part of it used here.
+  displays_init() {
+    displays_kind=$1 displays_name=$2 displays_at_exit= displays_xvfb=
+    displays_dir=$(mktemp -d) || exit 2
+    trap displays_stop EXIT
+    trap 'exit 130' HUP INT TERM PIPE
+  }
+  displays_fail() {
+    [ "$displays_kind" = bench ] && { echo "$displays_name: $*" >&2; exit 2; }
+    echo "FAIL: $*"
+    exit 1
+  }
+  need() {
+    for tool in "$@"; do
+      command -v "$tool" >/dev/null ||
+        displays_fail "$tool is missing (scripts/install-deps $displays_kind installs it)"
+    done
+  }
+  at_exit() { displays_at_exit="$1
+$displays_at_exit"; }
+  wait_until() {
+    tries=$(($1 * 10))
+    shift
+    until "$@"; do
+      [ "$tries" -gt 0 ] || return 1
+      sleep 0.1
+      tries=$((tries - 1))
+    done
+  }
+  fails=0
+  fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+  start_xvfb() {
+    need Xvfb
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displays_dir/display" \
+      2>"$displays_dir/xvfb.log" &
+    displays_xvfb=$!
+    wait_until 10 test -s "$displays_dir/display" ||
+      { cat "$displays_dir/xvfb.log" >&2; displays_fail "Xvfb did not start"; }
+    DISPLAY=:$(cat "$displays_dir/display")
+    export DISPLAY
+  }
+  displays_stop() {
+    eval "$displays_at_exit"
+    if [ -n "$displays_xvfb" ]; then
+      kill "$displays_xvfb" 2>/dev/null
+      wait "$displays_xvfb" 2>/dev/null
+    fi
+    rm -rf "$displays_dir"
+  }
+fi
+
+wine_x11_init() {  # test|bench NAME WINE-RUN PREFIX
+  displays_init "$1" "$2"
+  wine_run=$3 wine_prefix=$4
+  need wine wineserver xdotool
+  unset WAYLAND_DISPLAY
+  start_xvfb
+  # Wine's desktop process stays for a few seconds after the last program:
+  # ended before the X server goes.
+  at_exit 'wine_x11_stop'
+  # The first use makes the prefix (wineboot, 10 to 60 s).
+  "$wine_run" "$wine_prefix" cmd /c exit 0 </dev/null >/dev/null 2>&1 ||
+    displays_fail "no Wine prefix in $wine_prefix (see $wine_prefix.log)"
+}
+
+wine_x11_stop() {
+  WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null
+  WINEPREFIX=$wine_prefix wineserver -w 2>/dev/null
+  return 0
+}
+
+wine_x11_dpi() {  # DPI
+  "$wine_run" "$wine_prefix" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+    /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 ||
+    displays_fail "could not set the prefix's DPI to $1"
+  wine_x11_stop
+}
+
+wine_x11_start() {  # PROGRAM.exe [ARG...]
+  "$wine_run" "$wine_prefix" "$@" </dev/null >>"$displays_dir/wine.log" 2>&1 &
+}
+
+wine_x11_visible() {  # TITLE
+  window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$window" ]
+}
+
+wine_x11_window() {  # SECONDS TITLE
+  wait_until "$1" wine_x11_visible "$2"
+}
