@@ -28,8 +28,7 @@ for file in "$probe" "$quillo" "$bare"; do
 done
 
 . "$quillo_source/tests/win32/wine_x11.sh"
-wine_x11_init bench win32-startup-time "$quillo_source/cmake/wine-run" \
-  "$(cd "$windows_build" && pwd)/wine-prefix-bench"
+wine_x11_init bench win32-startup-time "$quillo_source/cmake/wine-run" "$windows_build/wine-prefix-bench"
 wine_x11_dpi 96
 
 # The probe names a program by its command: one of each name, which starts

@@ -70,7 +70,8 @@ fi
 
 wine_x11_init() {  # test|bench NAME WINE-RUN PREFIX
   displays_init "$1" "$2"
-  wine_run=$3 wine_prefix=$4
+  # Wine takes only an absolute prefix.
+  mkdir -p "$4" && wine_run=$3 wine_prefix=$(cd "$4" && pwd) || exit 2
   need wine wineserver xdotool
   unset WAYLAND_DISPLAY
   start_xvfb
