@@ -31,7 +31,7 @@ SAN_ENV ?= ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_ini
 # thread against a window's teardown (an assertion in libwayland-client, in
 # QWaylandWindow::reset). The same suites run under ASan off screen, and our
 # own Wayland code (title bar, end to end) under ASan on weston.
-SAN_SKIP ?= ^package$$|^wayland_(start_up|evaluation|conveniences|qt_platform)_test$$
+SAN_SKIP ?= ^package$$|^wayland_(start_up|evaluation|conveniences|qt_platform)_test$$|^wayland_look_bold_.x$$
 # Fuzzing: per-target working corpora outside git, kept between runs.
 # `make test` fuzzes each target for FUZZ_SECONDS, `make fuzz` for SECONDS.
 FUZZ_WORK ?= fuzz-work

@@ -6,17 +6,22 @@
 #include <thread>
 
 #include "an_dh.h"
-#include "look/desktop_style.h"
+#include "command_line.h"
 #include "text/text_box.h"
 #include "qt_platform.h"
+#include "start_up.h"
 #include "wayland/framed_window.h"
 
 int main(int argc, char* argv[]) {
+  const Quillo::CommandLine command = Quillo::ReadCommandLine(argc, argv);
+  if (command.exitStatus) return *command.exitStatus;
   // Without a display Qt would abort with its own message; say what to do.
   // `make run` names its own command in QUILLO_DISPLAY_HINT.
-  const QByteArray qpa = qgetenv("QT_QPA_PLATFORM");
+  const QByteArray qpa = command.platform.empty()
+                             ? qgetenv("QT_QPA_PLATFORM")
+                             : QByteArray(command.platform.data(), qsizetype(command.platform.size()));
   const bool needsDisplay = qpa.isEmpty() || qpa.startsWith("xcb") || qpa.startsWith("wayland");
-  if (needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
+  if (needsDisplay && command.display.empty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     const QByteArray hint = qEnvironmentVariableIsEmpty("QUILLO_DISPLAY_HINT")
                                 ? QByteArrayLiteral("xvfb-run quillo")
@@ -34,9 +39,7 @@ int main(int argc, char* argv[]) {
   // another core while Qt connects to the display; the window asks for fonts
   // only once the application exists.
   std::thread fontconfig([] { FcInit(); });
-  const auto styleOverride = Quillo::SetDesktopStyleAside();  // the window has its own look
-  QApplication app(argc, argv);
-  Quillo::PutStyleOverrideBack(styleOverride);
+  Quillo::Application app(argc, argv);  // the window has its own look (start_up.h)
   fontconfig.join();
   // One identity for docks and task bars: the application name is the X11
   // WM_CLASS class (the desktop entry's StartupWMClass), the desktop entry's id

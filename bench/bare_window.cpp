@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "form/form.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
-  window.resize(485, 275);
+  window.resize(Quillo::Form::kClientWidthPx, Quillo::Form::kClientHeightPx);
   window.show();
   return app.exec();
 }

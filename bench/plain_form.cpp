@@ -9,10 +9,12 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "form/form.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
-  window.resize(485, 275);
+  window.resize(Quillo::Form::kClientWidthPx, Quillo::Form::kClientHeightPx);
   for (const QRect& box : {QRect(8, 8, 345, 57), QRect(8, 66, 345, 29), QRect(8, 96, 345, 169)}) {
     (new QPlainTextEdit(&window))->setGeometry(box);
   }

@@ -32,7 +32,7 @@ void BM_TitleBarPaint(benchmark::State& state) {
   frame.setWindowTitle(window.windowTitle());
   frame.setWindowIcon(window.windowIcon());
   Quillo::TitleBar bar(&frame, false);
-  bar.resize(485 + 2, bar.barHeight());
+  bar.resize(Quillo::Form::kClientWidthPx + 2, bar.barHeight());
   QImage image(bar.size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
     Render(bar, image);

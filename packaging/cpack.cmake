@@ -22,7 +22,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # is Qt's Chinese translation, which its menus and error box read, and
 # libedit, which quillo-eval loads only for an interactive session.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation, qt6-translations-l10n, libedit2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n, libedit2")
 # The shop link opens the browser through xdg-open; qt6-wayland lets the
 # window run natively on Wayland desktops (without it, through XWayland).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")

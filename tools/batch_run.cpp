@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "formula_line.h"
+#include "form/form.h"
 #include "platform_io.h"
 #include "quillo/calc_string.h"
 #include "visible_text.h"
@@ -21,8 +21,8 @@ int WriteFailed() {
 
 // Evaluates one formula and writes its line; false once writing has failed.
 bool WriteLine(std::string_view formula, bool& allOk) {
-  const FormulaLine line = EvaluateFormula(formula);
-  allOk = allOk && line.ok;
+  const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(formula);
+  allOk = allOk && line.kind != Quillo::Form::EnterOutcome::Kind::Rejected;
   const std::string text = VisibleText(line.text);
   return WriteStandardOutput(text) && WriteStandardOutput("\n");
 }

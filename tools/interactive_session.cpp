@@ -9,10 +9,12 @@
 #include <langinfo.h>
 #include <string>
 #include <string_view>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "formula_completion.h"
-#include "formula_line.h"
+#include "form/form.h"
 #include "history_file.h"
 #include "line_editor.h"
 #include "terminal_keys.h"
@@ -104,6 +106,18 @@ void UseUtf8Characters() {
   if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
+// The editor puts the terminal into its own mode (no echo, key by key) only
+// when it reads the first key, after it has drawn the prompt; a key arriving
+// in between was echoed by the terminal behind the prompt (Up as "^[[A"),
+// where the editor's redrawing left parts of it standing. So the terminal is
+// switched before the prompt is drawn, and kept so between lines.
+void EnterEditMode(EditLine* el) { libedit->el_set(el, EL_PREP_TERM, 1); }
+
+bool TerminalEchoes() {
+  termios mode{};
+  return tcgetattr(STDIN_FILENO, &mode) != 0 || (mode.c_lflag & ECHO) != 0;
+}
+
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
@@ -184,11 +198,24 @@ int RunInteractive(HistoryFile& historyFile) {
   struct sigaction previousResize;
   sigaction(SIGWINCH, &action, &previousResize);
 
+  // Keys typed ahead of the start have been echoed by the terminal where the
+  // prompt is about to go; the editor shows them again behind the prompt, so
+  // their echo is wiped.
+  EnterEditMode(el);
+  int pending = 0;
+  if (!TerminalEchoes() && ioctl(STDIN_FILENO, FIONREAD, &pending) == 0 && pending > 0) {
+    std::fputs("\r\033[K", stdout);
+    std::fflush(stdout);
+  }
   int status = 0;
   for (;;) {
     interrupted = 0;
     int count = 0;
+    EnterEditMode(el);
     const wchar_t* text = libedit->el_wgets(el, &count);
+    // The editor hands the line over with the terminal cooked; what is typed
+    // while the line is evaluated and kept waits unechoed for the next one.
+    if (text != nullptr) EnterEditMode(el);
     if (interrupted) {
       std::fputs("^C\n", stdout);
       libedit->el_reset(el);
@@ -211,7 +238,7 @@ int RunInteractive(HistoryFile& historyFile) {
     const std::string kept = EncodeLine(typed);
     if (IsBlank(kept)) continue;
     libedit->history_w(editor.history(), &event, H_ENTER, std::wstring(typed).c_str());
-    const FormulaLine line = EvaluateFormula(kept);
+    const Quillo::Form::EnterOutcome line = Quillo::Form::Enter(kept);
     const std::string shown = VisibleText(line.text);
     std::fwrite(shown.data(), 1, shown.size(), stdout);
     std::fputc('\n', stdout);

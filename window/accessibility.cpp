@@ -20,7 +20,7 @@ const QString kLinkName = QStringLiteral("Label2");
 
 AN_DH* WindowOf(QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
-  return widget != nullptr ? dynamic_cast<AN_DH*>(widget->parentWidget()) : nullptr;
+  return widget != nullptr ? qobject_cast<AN_DH*>(widget->parentWidget()) : nullptr;
 }
 
 // A label that acts like a button: one action, which does what a click does
@@ -97,18 +97,13 @@ public:
   QStringList actionNames() const override { return {}; }
 };
 
-// AN_DH has no meta-object of its own, so Qt's findChild cannot tell it
-// from any other widget.
 bool HostsTheWindow(const QWidget& widget) {
-  for (const QObject* child : widget.children()) {
-    if (dynamic_cast<const AN_DH*>(child) != nullptr) return true;
-  }
-  return false;
+  return widget.findChild<AN_DH*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
 }
 
 QAccessibleInterface* Factory(const QString& /*key*/, QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
-  if (auto* window = dynamic_cast<AN_DH*>(widget)) return new Frame(window);
+  if (auto* window = qobject_cast<AN_DH*>(object)) return new Frame(window);
   // Below our own title bar (on Wayland) the window is hosted in a frameless
   // top-level frame, which is then the frame that assistive technology sees.
   if (widget != nullptr && widget->isWindow() && !widget->inherits("QDialog") &&

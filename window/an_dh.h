@@ -1,17 +1,28 @@
 // The calculator's one window, AN_DH: the formula, result and history boxes on
 // the left; the "=" button, the function list and the shop link on the right.
 //
-// The window's work is split by area:
-//   an_dh_layout.cpp       controls, properties, background, Form_Load
-//   an_dh_evaluation.cpp   Enter and "=": evaluation and history
+// What the form is (controls, captions, fonts, colours, list entries, what
+// Enter, a list entry and a copy make of texts) is in form/form.h, without a
+// toolkit; this window draws and wires it in Qt. The window's work is split
+// by area:
+//   an_dh_layout.cpp       the form's controls in Qt, background, Form_Load
+//   an_dh_evaluation.cpp   Enter and "=": the form's outcome shown
 //   an_dh_conveniences.cpp function list, result copy, shop link
 //   an_dh_wiring.cpp       the one place where events reach the handlers
+// Beside it: start_up.h (the program's set-up, shared with the tests),
+// platform.h / qt_platform.h (error box, clipboard, browser), accessibility.h.
+// Its rooms, none of which includes this header: look/ (style, palette,
+// translations, fonts, built-in face, background picture), text/ (the text
+// box, prepend, steady scroll bar), wayland/ (our own title bar).
 #pragma once
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <array>
+#include <string>
 
+#include "form/form.h"
 #include "look/background_picture.h"
 
 class QLabel;
@@ -35,11 +46,13 @@ struct WindowControls {
 };
 
 // Layout constants in twips, as the handlers and the tests need them.
-inline constexpr int kLabel2Top = 3720;         // the link at rest
-inline constexpr int kLabel2PressedTop = 3760;  // the link while pressed
+inline constexpr int kLabel2Top = Form::kLabel2.place.top;       // the link at rest
+inline constexpr int kLabel2PressedTop = Form::kLabel2PressedTop;  // the link while pressed
 inline constexpr int kKeyEnter = 13;
 
 class AN_DH : public QWidget {
+  Q_OBJECT
+
 public:
   // The window keeps a reference to `platform`, which must outlive it.
   explicit AN_DH(Platform& platform, QWidget* parent = nullptr);
@@ -70,7 +83,7 @@ private:
   void BuildControls();
   void WireEvents();
   void Evaluate();
-  void PrependHistory(const QString& display, const QString& formula);
+  void PrependHistory(const std::array<std::string, 2>& entry);
   void SelectFormula();
 
   Platform& platform_;

@@ -1,5 +1,6 @@
 // Enter in the formula box and the "=" button: the formula goes to the engine,
-// the result to the result box, the calculation on top of the history.
+// the result to the result box, the calculation on top of the history, as
+// the form makes them (form/form.h).
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -11,11 +12,12 @@
 #include "an_dh.h"
 #include "platform.h"
 #include "text/prepend_text.h"
+#include "form/form.h"
 #include "quillo/calc_string.h"
 
 namespace Quillo {
 
-QString AN_DH::HistorySeparator() { return QString(17, QChar(0xFF0D)); }  // "－" x 17
+QString AN_DH::HistorySeparator() { return QString::fromStdString(Form::HistorySeparator()); }
 
 void AN_DH::TB_KeyPress(int& keyAscii) {
   if (keyAscii != kKeyEnter) return;  // every other key goes into the box
@@ -24,24 +26,24 @@ void AN_DH::TB_KeyPress(int& keyAscii) {
 }
 
 // A formula the engine rejects, or one that comes back as a text that is no
-// number ("abc"), leaves the result and the history as they were: neither is
-// written before the result has been read as a number.
+// number, leaves the result and the history as they were; the error box
+// shows the lines the form gives.
 void AN_DH::Evaluate() {
-  std::optional<std::string> display;
+  std::optional<Form::EnterOutcome> outcome;
   try {
-    const auto box = [this](const std::string& prompt, int style, const std::string& title) {
-      QString text = QString::fromStdString(prompt);
-      text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-      platform_.ShowMessage(this, text, style, QString::fromStdString(title));
-    };
-    const auto result = CalcString::CalcFormula(ui.TB->toPlainText().toStdString(), box);
-    display = CalcString::DisplayText(CalcString::ToText(result));
+    outcome = Form::Enter(ui.TB->toPlainText().toStdString());
   } catch (const std::exception&) {
-    display.reset();
+    outcome.reset();
   }
-  if (display) {
-    ui.JG->setPlainText(QString::fromStdString(*display));
-    PrependHistory(ui.JG->toPlainText(), ui.TB->toPlainText());
+  if (outcome && outcome->kind == Form::EnterOutcome::Kind::Shown) {
+    ui.JG->setPlainText(QString::fromStdString(outcome->text));
+    PrependHistory(outcome->history);
+  } else if (outcome && outcome->kind == Form::EnterOutcome::Kind::Rejected) {
+    QStringList lines;
+    for (const std::string& line : outcome->error_box) lines.append(QString::fromStdString(line));
+    platform_.ShowMessage(this, lines.join(u'\n'), CalcString::kStyleOkOnly,
+                          QString::fromUtf8(Form::kErrorTitle.data(),
+                                            static_cast<qsizetype>(Form::kErrorTitle.size())));
   }
   SelectFormula();
 }
@@ -49,9 +51,9 @@ void AN_DH::Evaluate() {
 // The new entry goes in at the start of the history's document: the cost does
 // not grow with the history, which is never read or written back whole, nor
 // drawn again (PrependText draws the new lines only).
-void AN_DH::PrependHistory(const QString& display, const QString& formula) {
-  PrependText(*ui.TJ, HistorySeparator() + u'\n' + display + QStringLiteral(" = ") + formula +
-                          u'\n');
+void AN_DH::PrependHistory(const std::array<std::string, 2>& entry) {
+  PrependText(*ui.TJ, QString::fromStdString(entry[0]) + u'\n' +
+                          QString::fromStdString(entry[1]) + u'\n');
   ui.TJ->verticalScrollBar()->setValue(0);
   ui.TJ->horizontalScrollBar()->setValue(0);
 }

@@ -8,13 +8,14 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <algorithm>
+#include <array>
+#include <utility>
 
-#include "accessibility.h"
 #include "an_dh.h"
 #include "embedded_picture.h"
 #include "look/font_map.h"
 #include "text/text_box.h"
-#include "look/qt_chinese.h"
 #include "text/steady_scroll_bar.h"
 #include "twips.h"
 #include "look/window_look.h"
@@ -22,35 +23,43 @@
 namespace Quillo {
 namespace {
 
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-// The client area, in twips.
-constexpr int kClientWidth = 7275;
-constexpr int kClientHeight = 4125;
+QColor Colour(const Form::Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
-enum class Wrap { Lines, None };
+QFont FontOf(const Form::Control& control) {
+  const Form::Font& font = control.font;
+  return MapFont(Text(font.face), font.points, font.bold, font.underline);
+}
 
-QPlainTextEdit* MakeTextBox(QWidget* parent, const QString& name, QRect geometry,
-                            const QFont& font, const QColor& colour, bool readOnly, Wrap wrap) {
+void SetNames(QWidget& widget, const Form::Control& control) {
+  if (!control.accessible_name.empty()) widget.setAccessibleName(Text(control.accessible_name));
+  if (!control.accessible_description.empty()) {
+    widget.setAccessibleDescription(Text(control.accessible_description));
+  }
+}
+
+QPlainTextEdit* MakeTextBox(QWidget* parent, const Form::Control& control) {
   auto* box = new TextBox(parent);  // text/text_box.h
-  box->setObjectName(name);
-  box->setGeometry(geometry);
+  box->setObjectName(Text(control.name));
+  box->setGeometry(TwipsRect(control.place));
   box->setFrameShape(QFrame::NoFrame);
-  box->setFont(font);
+  box->setFont(FontOf(control));
   QPalette palette = box->palette();
-  palette.setColor(QPalette::Text, colour);
+  palette.setColor(QPalette::Text, Colour(control.colour.value()));
   box->setPalette(palette);
   box->setTabChangesFocus(true);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  if (wrap == Wrap::Lines) {
+  if (control.scroll == Form::Scroll::Vertical) {  // lines wrap at the box's width
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   } else {
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   }
-  if (readOnly) {
+  if (!control.editable) {
     // Text can be selected and copied, with the mouse or the keyboard, not changed.
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -60,36 +69,33 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, const QString& name, QRect geometry
   return box;
 }
 
-enum class Border { None, Single };
-
-// Labels are transparent over the picture and centre their caption.
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, QRect geometry,
-                  const QFont& font, const QColor* colour, Border border) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(name);  // before the caption: assistive technology knows it by its name
-  label->setText(caption);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignCenter);
-  label->setFont(font);
-  if (colour != nullptr) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, *colour);
-    label->setPalette(palette);
-  }
-  if (border == Border::Single) {
-    label->setFrameShape(QFrame::Box);
-    label->setFrameShadow(QFrame::Plain);
-    label->setLineWidth(1);
-  }
-  label->setGeometry(geometry);
-  return label;
-}
-
 // The caption's full width, blanks at either end included, inside the border.
 void SizeToCaption(QLabel& label) {
   const int frame = 2 * label.frameWidth();
   label.resize(CaptionWidth(label.font(), label.text()) + frame,
                QFontMetrics(label.font()).height() + frame);
+}
+
+// Labels are transparent over the picture and centre their caption.
+QLabel* MakeLabel(QWidget* parent, const Form::Control& control) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(Text(control.name));  // before the caption: assistive technology knows it by its name
+  label->setText(Text(control.caption));
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(FontOf(control));
+  if (control.colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Colour(*control.colour));
+    label->setPalette(palette);
+  }
+  if (control.border) {
+    label->setFrameShape(QFrame::Box);
+    label->setFrameShadow(QFrame::Plain);
+    label->setLineWidth(1);
+  }
+  label->setGeometry(TwipsRect(control.place));
+  return label;
 }
 
 // From pixels built into the program, decoded from icon-48.png when it was
@@ -106,14 +112,11 @@ void SetLabelBold(QLabel& label, bool bold) {
 }
 
 const QStringList& AN_DH::FunctionEntries() {
-  static const QStringList entries = {
-      QStringLiteral("Abs(): 绝对值"),   QStringLiteral("Acos(): 反余弦值"),
-      QStringLiteral("Asin(): 反正弦值"), QStringLiteral("Cos(): 余弦值"),
-      QStringLiteral("Int(): 取整数"),   QStringLiteral("Mod() : 取余数"),
-      QStringLiteral("Pi(): π值"),       QStringLiteral("Power(): 求幂"),
-      QStringLiteral("Rand(): 随机数"),  QStringLiteral("Round(): 四舍五入"),
-      QStringLiteral("Sin(): 正弦值"),   QStringLiteral("Sqrt(): 平方根"),
-  };
+  static const QStringList entries = [] {
+    QStringList list;
+    for (std::string_view entry : Form::kFunctionEntries) list.append(Text(entry));
+    return list;
+  }();
   return entries;
 }
 
@@ -121,15 +124,13 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       platform_(platform) {
-  InstallAccessibility();
   setObjectName(QStringLiteral("AN_DH"));
-  setWindowTitle(QStringLiteral("Quillo-按Enter可计算  作者：Quillo 开发组"));
+  setWindowTitle(Text(Form::kCaption));
   setWindowIcon(WindowIcon());
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setFixedSize(Px(kClientWidth), Px(kClientHeight));
+  setFixedSize(Form::kClientWidthPx, Form::kClientHeightPx);
   if (const QScreen* home = screen()) move(home->availableGeometry().center() - rect().center());
 
-  UseQtChineseTexts();
   ApplyFixedStyleAndPalette(*this);  // the controls take their colours from it
   BuildControls();  // and the fixed font, part-way
   KeepFixedLook(*this);  // the controls' style, and the menus they open
@@ -139,12 +140,9 @@ AN_DH::AN_DH(Platform& platform, QWidget* parent)
 }
 
 void AN_DH::BuildControls() {
-  ui.TB = MakeTextBox(this, QStringLiteral("TB"), TwipsRect(120, 120, 5175, 855),
-                      MapFont(QStringLiteral("Arial"), 14.25, true), kBlue, false, Wrap::Lines);
-  ui.JG = MakeTextBox(this, QStringLiteral("JG"), TwipsRect(120, 995, 5175, 440),
-                      MapFont(QStringLiteral("Arial Narrow"), 18, true), kRed, true, Wrap::Lines);
-  ui.TJ = MakeTextBox(this, QStringLiteral("TJ"), TwipsRect(120, 1440, 5175, 2535),
-                      MapFont(QStringLiteral("Arial"), 12, true), kBlue, true, Wrap::None);
+  ui.TB = MakeTextBox(this, Form::kTB);
+  ui.JG = MakeTextBox(this, Form::kJG);
+  ui.TJ = MakeTextBox(this, Form::kTJ);
   UseSteadyScrollBar(*ui.TJ);  // the history's bar changes with every calculation
   for (QPlainTextEdit* box : {ui.TB, ui.JG}) SteerForLongText(*box);
   // The result box is one line tall: without a margin the line fits it whole,
@@ -157,49 +155,38 @@ void AN_DH::BuildControls() {
   // where the application's default font is already loaded by then.
   setFont(FixedFont());
 
-  const QFont equalsFont = MapFont(QStringLiteral("宋体"), 27.75, true);
-  const QString equals = QStringLiteral("  =  ");
   // AN first, so that AN_DH lies in front of it and takes the mouse.
-  ui.AN = MakeLabel(this, QStringLiteral("AN"), equals, TwipsRect(3120, 0, 1665, 585),
-                    equalsFont, nullptr, Border::Single);
+  ui.AN = MakeLabel(this, Form::kAN);
   ui.AN->setAttribute(Qt::WA_TransparentForMouseEvents);
-  ui.AN_DH = MakeLabel(this, QStringLiteral("AN_DH"), equals, TwipsRect(5475, 240, 1665, 585),
-                       equalsFont, nullptr, Border::Single);
-  ui.Label1 = MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("可用函数列表"),
-                        TwipsRect(5565, 1080, 1485, 270), MapFont(QStringLiteral("宋体"), 12, false),
-                        &kRed, Border::Single);
-  ui.Label2 = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("去淘宝网逛逛"),
-                        TwipsRect(5520, kLabel2Top, 1575, 255),
-                        MapFont(QStringLiteral("宋体"), 9, false, true), &kRed, Border::None);
+  ui.AN_DH = MakeLabel(this, Form::kAN_DH);
+  ui.Label1 = MakeLabel(this, Form::kLabel1);
+  ui.Label2 = MakeLabel(this, Form::kLabel2);
   ui.Label2->setCursor(Qt::PointingHandCursor);
   for (QLabel* label : {ui.AN, ui.AN_DH, ui.Label1}) SizeToCaption(*label);
 
   ui.FunList = new QListWidget(this);
-  ui.FunList->setObjectName(QStringLiteral("FunList"));
-  ui.FunList->setGeometry(TwipsRect(5460, 1440, 1695, 2220));
-  ui.FunList->setFont(MapFont(QStringLiteral("宋体"), 9, false));
+  ui.FunList->setObjectName(Text(Form::kFunList.name));
+  ui.FunList->setGeometry(TwipsRect(Form::kFunList.place));
+  ui.FunList->setFont(FontOf(Form::kFunList));
   ui.FunList->setSelectionMode(QAbstractItemView::SingleSelection);
   ui.FunList->setUniformItemSizes(true);
 
-  ui.TB->setAccessibleName(QStringLiteral("公式"));
-  ui.TB->setAccessibleDescription(QStringLiteral("输入公式，按 Enter 计算"));
-  ui.JG->setAccessibleName(QStringLiteral("计算结果"));
-  ui.JG->setAccessibleDescription(QStringLiteral("双击复制结果"));
-  ui.TJ->setAccessibleName(QStringLiteral("计算历史"));
-  ui.TJ->setAccessibleDescription(QStringLiteral("以往的计算，最新的在最上面"));
-  ui.AN_DH->setAccessibleName(QStringLiteral("等号：计算"));
-  ui.AN_DH->setAccessibleDescription(QStringLiteral("单击计算公式，与 Enter 相同"));
-  ui.AN->setAccessibleName(QStringLiteral("等号"));
-  ui.Label1->setAccessibleName(QStringLiteral("可用函数列表标题"));
-  ui.FunList->setAccessibleName(QStringLiteral("可用函数列表"));
-  ui.FunList->setAccessibleDescription(QStringLiteral("双击或按 Enter 把函数插入公式"));
-  ui.Label2->setAccessibleName(QStringLiteral("去淘宝网逛逛"));
-  ui.Label2->setAccessibleDescription(QStringLiteral("在浏览器中打开淘宝网"));
+  SetNames(*ui.TB, Form::kTB);
+  SetNames(*ui.JG, Form::kJG);
+  SetNames(*ui.TJ, Form::kTJ);
+  SetNames(*ui.AN_DH, Form::kAN_DH);
+  SetNames(*ui.AN, Form::kAN);
+  SetNames(*ui.Label1, Form::kLabel1);
+  SetNames(*ui.FunList, Form::kFunList);
+  SetNames(*ui.Label2, Form::kLabel2);
 
-  // Focus order: formula, history, function list, result.
-  setTabOrder(ui.TB, ui.TJ);
-  setTabOrder(ui.TJ, ui.FunList);
-  setTabOrder(ui.FunList, ui.JG);
+  // Focus order by tab index: formula, history, function list, result.
+  std::array<std::pair<int, QWidget*>, 4> focus = {{{Form::kTB.tab_index, ui.TB},
+                                                     {Form::kJG.tab_index, ui.JG},
+                                                     {Form::kTJ.tab_index, ui.TJ},
+                                                     {Form::kFunList.tab_index, ui.FunList}}};
+  std::sort(focus.begin(), focus.end());
+  for (std::size_t i = 1; i < focus.size(); ++i) setTabOrder(focus[i - 1].second, focus[i].second);
 }
 
 void AN_DH::Form_Load() {
@@ -212,7 +199,7 @@ void AN_DH::Form_Load() {
 // in the screen's own pixels.
 void AN_DH::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  painter.fillRect(rect(), QColor(0, 0, 255));
+  painter.fillRect(rect(), Colour(Form::kBackground));
   background_.Draw(painter, rect(), devicePixelRatioF());
 }
 

@@ -4,9 +4,10 @@
 # send-keys, and the screen comes back with capture-pane. Every answer is
 # compared with what batch mode prints for the same formula.
 #
-#   quillo_eval_terminal_test.sh PATH/TO/quillo-eval
+#   quillo_eval_terminal_test.sh PATH/TO/quillo-eval PATH/TO/slow_terminal.so
 set -u
 EVAL=$1
+SLOW=$2  # makes quillo-eval slow where keys must still come out right
 unset TMUX  # a server of its own, also when run from inside tmux
 work=$(mktemp -d)
 fails=0
@@ -17,15 +18,16 @@ trap 'tm kill-server 2>/dev/null; rm -rf "$work"' EXIT
 tm new-session -d -s keep "sleep 600" || { echo "FAIL tmux does not start"; exit 1; }
 fail() { printf 'FAIL %s\n' "$*"; fails=$((fails + 1)); }
 
-# start NAME STATE_HOME: quillo-eval in a new session NAME, with the history
-# under STATE_HOME, its standard error in $work/NAME.err and its exit status
-# in $work/NAME.status.
-start() {
+# launch NAME STATE_HOME [VARIABLE=VALUE]: quillo-eval in a new session
+# NAME, with the history under STATE_HOME, its standard error in
+# $work/NAME.err and its exit status in $work/NAME.status; start: the same,
+# and waits for the prompt.
+launch() {
   rm -f "$work/$1.status" "$work/$1.err"
   tm new-session -d -s "$1" -x 100 -y 40 \
-    "env TERM=xterm HOME='$work/home' XDG_STATE_HOME='$2' '$EVAL' 2>'$work/$1.err'; echo \$? >'$work/$1.status'"
-  expect "$1" "start" ">"
+    "env TERM=xterm HOME='$work/home' XDG_STATE_HOME='$2' ${3:-} '$EVAL' 2>'$work/$1.err'; echo \$? >'$work/$1.status'"
 }
+start() { launch "$@"; expect "$1" "start" ">"; }
 
 # The last LINES lines of NAME's screen that are not blank, trailing blanks cut.
 tail_of() { tm capture-pane -p -t "$1" | sed -e 's/ *$//' -e '/^$/d' | tail -n "$2"; }
@@ -172,6 +174,27 @@ grep -q '1 line that is not a formula' "$work/five.err" || fail "the warning: $(
 [ "$(head -n 1 "$history")" = "1+2" ] && [ "$(tail -n 2 "$history")" = "2+2
 3+3" ] && [ "$(wc -l <"$history")" -eq 1000 ] ||
   { fail "the good lines were not kept:"; head -n 2 "$history"; tail -n 3 "$history"; }
+
+# Keys typed ahead, and Up the moment the prompt shows (here made to come
+# while quillo-eval is slow): the terminal echoes neither, and the line
+# shows what was typed and nothing else (not "> 3*3A" from an echoed ESC [ A).
+launch slow "$state" "LD_PRELOAD='$SLOW'"
+type_in slow '3*3'
+expect slow "typed ahead of the start" "> 3*3"
+keys slow Enter
+expect slow "the formula typed ahead" " 9
+>"
+keys slow Up
+expect slow "Up the moment the next prompt shows" "> 3*3"
+keys slow C-u
+finish slow
+warnings slow 0
+start slower "$state" "LD_PRELOAD='$SLOW'"
+keys slower Up
+expect slower "Up the moment the first prompt shows" "> 3*3"
+keys slower C-u
+finish slower
+warnings slower 0
 
 # A symbolic link (dotfiles): it stays a link, and its target gets the formula.
 mkdir -p "$work/dotfiles"

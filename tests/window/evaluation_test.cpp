@@ -65,6 +65,23 @@ private slots:
     QCOMPARE(Selection(f->ui.TB), qMakePair(0, int(formula.size())));
   }
 
+  // A pasted line break stays in the formula box; the history line shows it
+  // as one blank, so that the entry is two lines.
+  void lineBreakInFormula_data() {
+    QTest::addColumn<QString>("formula");
+    QTest::newRow("LF") << "1+2\n3";
+    QTest::newRow("CR LF") << "1+2\r\n3";
+    QTest::newRow("paragraph separator") << QStringLiteral("1+2\u20293");
+  }
+  void lineBreakInFormula() {
+    QFETCH(QString, formula);
+    f->ui.TB->setPlainText(formula);
+    QTest::keyClick(f->ui.TB, Qt::Key_Return);
+    QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("1+2\n3"));
+    QCOMPARE(f->ui.TJ->toPlainText(),
+             QStringLiteral("－－－－－－－－－－－－－－－－－\n 24 = 1+2 3\n"));
+  }
+
   void everyEnterKeyEvaluates_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");

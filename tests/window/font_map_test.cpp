@@ -65,6 +65,44 @@ private slots:
     }
   }
 
+  // The bold boxes' built-in bold face: it has the characters a Chinese
+  // input method types into a formula and the history's separator, is a
+  // bold of its own (Qt does not embolden it again) and is wider than the
+  // whole face by its strokes' growth, a 12th of the em.
+  void songBoldFace_data() {
+    QTest::addColumn<QString>("text");
+    QString forms;
+    for (char16_t c = 0xFF01; c <= 0xFF5E; ++c) forms.append(QChar(c));
+    QTest::newRow("full-width forms") << forms;
+    QTest::newRow("history separator") << Quillo::AN_DH::HistorySeparator();
+    QTest::newRow("list entries") << Quillo::AN_DH::FunctionEntries().join(QString());
+  }
+  void songBoldFace() {
+    QFETCH(QString, text);
+    const QFont font = Quillo::MapFont(QStringLiteral("Arial"), 12, true);
+    QVERIFY(!Quillo::SongBoldFamily().isEmpty());
+    QVERIFY(font.families().indexOf(Quillo::SongBoldFamily()) <
+            font.families().indexOf(Quillo::SongFamily()));
+    QVERIFY(!Quillo::MapFont(QStringLiteral("Arial"), 12, false).families().contains(Quillo::SongBoldFamily()));
+    QFont boldFace = font;
+    boldFace.setFamilies({Quillo::SongBoldFamily()});
+    QFont whole = font;
+    whole.setFamilies({QStringLiteral("AR PL UMing CN")});
+    const QRawFont bold = QRawFont::fromFont(boldFace);
+    const QRawFont reference = QRawFont::fromFont(whole);
+    QCOMPARE(bold.familyName(), Quillo::SongBoldFamily());
+    QCOMPARE(bold.weight(), int(QFont::Bold));
+    for (const char32_t c : text.toUcs4()) {
+      if (c < 0x100) continue;  // Latin letters come from the Latin faces
+      const QString character = QString::fromUcs4(&c, 1);
+      const QByteArray what = QStringLiteral("U+%1").arg(uint(c), 4, 16, QChar(u'0')).toLatin1();
+      QVERIFY2(bold.supportsCharacter(c), what.constData());
+      const qreal wider = bold.advancesForGlyphIndexes(bold.glyphIndexesForString(character)).value(0).x() -
+                          reference.advancesForGlyphIndexes(reference.glyphIndexesForString(character)).value(0).x();
+      QVERIFY2(qAbs(wider - bold.pixelSize() / 12) <= 1, what.constData());
+    }
+  }
+
   // The window's "宋体" texts, at the sizes it draws them: the built-in face
   // must have every character (or the whole 21 MB face is mapped to draw it)
   // and give each glyph the very pixels and advance of the whole face (the

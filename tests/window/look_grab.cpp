@@ -20,6 +20,7 @@
 #include "embedded_picture.h"
 #include "look_probe.h"
 #include "qt_platform.h"
+#include "start_up.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ int main(int argc, char* argv[]) {
               qPrintable(desktop.color(QPalette::Base).name()),
               qPrintable(desktop.color(QPalette::WindowText).name()));
 
+  Quillo::SetUpApplication();
   Quillo::QtPlatform platform;
   Quillo::AN_DH window(platform);
   window.show();

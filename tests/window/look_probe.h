@@ -16,13 +16,14 @@
 
 namespace QuilloTest {
 
-// A few sums (a result, history lines, the formula selected) and the last
-// list entry selected. The caret does not blink, so that it is drawn the same
+// A few sums (a result, history lines, the formula selected: a full-width
+// one, bold in the formula box and in the history) and the last list entry
+// selected. The caret does not blink, so that it is drawn the same
 // in every rendering.
 inline void FillSample(Quillo::AN_DH& window) {
   QApplication::setCursorFlashTime(0);
   const auto& ui = window.controls();
-  for (const char* formula : {"1/3*3", "power(2,10)", "（1＋2）＊3", "2*sin(30)+(1+2)^2"}) {
+  for (const char* formula : {"1/3*3", "power(2,10)", "2*sin(30)+(1+2)^2", "（１＋２）＊３"}) {
     ui.TB->setPlainText(QString::fromUtf8(formula));
     int key = Quillo::kKeyEnter;
     window.TB_KeyPress(key);

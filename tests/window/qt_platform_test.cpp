@@ -65,6 +65,7 @@ class QtPlatformTest : public QObject {
 
 private slots:
   void init() {
+    Quillo::SetUpApplication();
     window = std::make_unique<Quillo::AN_DH>(platform);
     QVERIFY(QuilloTest::ShowActive(*window));
   }

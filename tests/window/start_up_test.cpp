@@ -80,7 +80,7 @@ private slots:
   }
 
   void fixedCentredWindowWithCloseButtonOnly() {
-    QCOMPARE(f->window.size(), QSize(485, 275));  // 7275 x 4125 twips
+    QCOMPARE(f->window.size(), QSize(Quillo::Form::kClientWidthPx, Quillo::Form::kClientHeightPx));
     QCOMPARE(f->window.minimumSize(), f->window.maximumSize());
     const Qt::WindowFlags flags = f->window.windowFlags();
     QVERIFY(flags & Qt::WindowCloseButtonHint);

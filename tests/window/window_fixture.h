@@ -12,9 +12,11 @@
 #include <QTextCursor>
 #include <QUrl>
 #include <memory>
+#include <string_view>
 
 #include "an_dh.h"
 #include "platform.h"
+#include "start_up.h"
 
 namespace QuilloTest {
 
@@ -48,6 +50,7 @@ inline bool ShowActive(QWidget& window) {
 }
 
 struct Fixture {
+  bool setUp = (Quillo::SetUpApplication(), true);  // as main() does, before the window
   RecordingPlatform platform;
   Quillo::AN_DH window{platform};
   const Quillo::WindowControls& ui = window.controls();
@@ -70,8 +73,13 @@ inline QPair<int, int> Selection(const QPlainTextEdit* box) {
 }
 
 // One history entry as the window must write it: 17 full-width hyphen-minus
-// signs (U+FF0D), then the display text, " = " and the formula.
-inline QString HistoryEntry(const QString& display, const QString& formula) {
+// signs (U+FF0D), then the display text, " = " and the formula, each of its
+// line breaks one blank.
+inline QString HistoryEntry(const QString& display, QString formula) {
+  formula.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  for (const char16_t lineBreak : std::u16string_view(u"\r\n\v\f\u0085\u2028\u2029")) {
+    formula.replace(lineBreak, u' ');
+  }
   return QStringLiteral("－－－－－－－－－－－－－－－－－\n") + display + QStringLiteral(" = ") +
          formula + u'\n';
 }

@@ -7,6 +7,7 @@
 #include "an_dh.h"
 #include "look_probe.h"
 #include "qt_platform.h"
+#include "start_up.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  Quillo::SetUpApplication();
   Quillo::QtPlatform platform;
   Quillo::AN_DH window(platform);
   window.show();

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "formula_line.h"
+#include "form/form.h"
 #include "platform_io.h"
 #include "windows/utf16.h"
 
@@ -102,7 +102,7 @@ int RunTerminalSession(void (*)(const std::string&)) {
     }
     if (read != Read::kLine) break;
     if (IsBlank(line)) continue;
-    const FormulaLine answer = EvaluateFormula(ToUtf8(line));
+    const Quillo::Form::EnterOutcome answer = Quillo::Form::Enter(ToUtf8(line));
     if (!Write(output, ToUtf16(answer.text) + L"\n")) {
       std::fputs("quillo-eval: cannot write to the console\n", stderr);
       status = 2;

@@ -11,18 +11,21 @@ namespace Quillo {
 namespace {
 
 // Song-style faces first (the look of "宋体"): the built-in one for the
-// window's own texts, the whole one for any other character; then any CJK
-// face.
-QStringList ChineseFamilies() {
+// window's own texts (bold: the built-in bold, which also has the full-width
+// forms), the whole one for any other character; then any CJK face.
+QStringList ChineseFamilies(bool bold) {
   QStringList faces = {"AR PL UMing CN", "Noto Serif CJK SC", "Noto Sans CJK SC",
                        "WenQuanYi Zen Hei", "AR PL UMing TW"};
   if (const QString song = SongFamily(); !song.isEmpty()) faces.prepend(song);
+  if (const QString song = bold ? SongBoldFamily() : QString(); !song.isEmpty()) {
+    faces.prepend(song);
+  }
   return faces;
 }
 
 }  // namespace
 
-QStringList LinuxFamilies(const QString& family) {
+QStringList LinuxFamilies(const QString& family, bool bold) {
   QStringList faces;
   if (family == QStringLiteral("宋体")) {
     // "宋体" draws only the window's own texts (captions, "=", the list),
@@ -39,12 +42,12 @@ QStringList LinuxFamilies(const QString& family) {
   }
   // Every face falls back on the CJK faces for the characters it lacks
   // (full-width brackets in a formula, the history's separator).
-  return faces + ChineseFamilies();
+  return faces + ChineseFamilies(bold);
 }
 
 QFont MapFont(const QString& family, qreal pointSize, bool bold, bool underline) {
   QFont font;
-  font.setFamilies(LinuxFamilies(family));
+  font.setFamilies(LinuxFamilies(family, bold));
   font.setStyleHint(family == QStringLiteral("宋体") ? QFont::Serif : QFont::SansSerif);
   font.setPointSizeF(pointSize);
   font.setBold(bold);

@@ -9,8 +9,9 @@
 
 namespace Quillo {
 
-// The faces to try, best first, for a font name used by the window.
-QStringList LinuxFamilies(const QString& family);
+// The faces to try, best first, for a font name used by the window; for a
+// bold font the built-in bold face comes before the Song-style faces.
+QStringList LinuxFamilies(const QString& family, bool bold = false);
 
 QFont MapFont(const QString& family, qreal pointSize, bool bold, bool underline = false);
 

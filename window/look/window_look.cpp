@@ -10,6 +10,8 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+#include "font_map.h"
+
 namespace Quillo {
 namespace {
 
@@ -107,9 +109,15 @@ const QPalette& FixedPalette() {
 }
 
 // Made afresh on each call: a font must not outlive the application.
+// Faces by name, not the generic "Sans Serif", which fontconfig resolves by
+// the locale's language (under zh_CN to AR PL UMing, whose Latin letters are
+// thin and fixed-width): DejaVu Sans, which "Sans Serif" is in the C locale,
+// and for Chinese the Song-style faces, the built-in one first, as there.
 QFont FixedFont() {
-  QFont sans(QStringLiteral("Sans Serif"), 9);
+  QFont sans;
+  sans.setFamilies(LinuxFamilies(QStringLiteral("DejaVu Sans")));
   sans.setStyleHint(QFont::SansSerif);
+  sans.setPointSize(9);
   sans.setResolveMask(QFont::AllPropertiesResolved);  // nothing of the desktop's font
   return sans;
 }

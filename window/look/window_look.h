@@ -17,7 +17,8 @@ QStyle* FixedStyle();
 // The light colours the window was drawn with: white boxes, black text, the
 // usual blue selection.
 const QPalette& FixedPalette();
-// The font of menus and of the error box.
+// The font of menus, of the error box and of our title bar: the same faces
+// under every locale.
 QFont FixedFont();
 
 // Gives `top` (a window) and every widget in it the fixed style, palette and

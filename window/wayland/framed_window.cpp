@@ -17,6 +17,9 @@ const QColor kOutline(0x70, 0x70, 0x70);
 // fixed single border); the frame then takes its size from the two, exactly.
 void Host(QWidget& frame, QWidget& content, bool wholeCaption) {
   QWidget* focus = content.focusWidget();
+  // The bar draws its caption in the hosted window's font (that of its own
+  // look), not in the desktop's, whose faces follow the locale.
+  frame.setFont(content.font());
   frame.setWindowTitle(content.windowTitle());
   frame.setWindowIcon(content.windowIcon());
   content.setParent(&frame, Qt::Widget);
