@@ -13,13 +13,14 @@
 # The prefix is the caller's own: Wine's desktop process, which owns the
 # clipboard and the windows' X connection, must be one started on this
 # display, and DPI settings must not reach other tests.
+# shellcheck disable=SC2154  # quillo_source: set by the sourcing script
 
 if [ -f "$quillo_source/tests/support/displays.sh" ]; then
   . "$quillo_source/tests/support/displays.sh"
 else
   # Until the shared helper is on this branch: the part of it used here.
   displays_init() {
-    displays_kind=$1 displays_name=$2 displays_at_exit= displays_xvfb=
+    displays_kind=$1 displays_name=$2 displays_at_exit='' displays_xvfb=''
     displays_dir=$(mktemp -d) || exit 2
     trap displays_stop EXIT
     trap 'exit 130' HUP INT TERM PIPE
