@@ -1,7 +1,7 @@
 // startup-probe: how long a window program takes from exec until its window
 // is painted, and how much memory it holds two seconds after it started.
 //
-//   startup-probe [--runs N] [--bar-painted K:R]... [--bar-rss K:R]...
+//   startup-probe [--runs N] [--settle MS] [--bar-painted K:R]... [--bar-rss K:R]...
 //                 PROGRAM [ARG...] [-- PROGRAM [ARG...]]...
 //
 // An X11 client on the display in DISPLAY (a private Xvfb: the program must be
@@ -9,7 +9,11 @@
 // windows and gives each a Damage object before its owner can draw, then
 // starts the program; the window is painted when it is mapped and every one
 // of its pixels has been drawn; its CPU time up to then is read beside the
-// wall time. Two seconds after the start it reads VmRSS from
+// wall time. With --settle MS, the window is painted only when, after that,
+// MS milliseconds pass without another pixel drawn into it: the time is that
+// of its last drawing (a program that first fills its window with the
+// background and then draws its controls again is painted when they are).
+// Two seconds after the start it reads VmRSS from
 // /proc/PID/status, then ends the program. One unmeasured run of each
 // program first warms the caches (fontconfig, the page cache); the runs of
 // several programs take turns, so that a change in the machine's load falls
@@ -56,6 +60,7 @@ struct Bar {
 
 struct Options {
   int runs = 21;
+  int settleMs = 0;
   std::vector<Bar> paintedBars;
   std::vector<Bar> rssBars;
   std::vector<std::vector<char*>> commands;  // each null-terminated
@@ -113,7 +118,7 @@ public:
   ~Display() { xcb_disconnect(connection_); }
 
   // Starts the command and follows its windows until one is painted.
-  std::optional<Run> Measure(const std::vector<char*>& command) {
+  std::optional<Run> Measure(const std::vector<char*>& command, int settleMs) {
     windows_.clear();
     mappedMs_ = 0;
     Drain();
@@ -139,6 +144,7 @@ public:
         }
         run.paintedMs = ms;
         run.cpuMs = CpuMs(pid);
+        if (settleMs > 0) Settle(painted, start, settleMs, pid, run);
         result = run;
       }
     }
@@ -168,6 +174,36 @@ private:
       if (left <= Clock::duration::zero()) return nullptr;
       pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
       poll(&fd, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(left).count()) + 1);
+    }
+  }
+
+  // Follows the painted window's drawing until `settleMs` pass without any;
+  // the run's times become those of its last drawing.
+  void Settle(const Window* window, Clock::time_point start, int settleMs, pid_t pid, Run& run) {
+    const auto quiet = std::chrono::milliseconds(settleMs);
+    xcb_window_t id = 0;
+    for (const auto& [key, value] : windows_) {
+      if (&value == window) id = key;
+    }
+    Clock::time_point last = Clock::now();
+    for (;;) {
+      xcb_generic_event_t* event = xcb_poll_for_event(connection_);
+      if (!event) {
+        if (xcb_connection_has_error(connection_)) Fail("lost the display");
+        const auto left = last + quiet - Clock::now();
+        if (left <= Clock::duration::zero()) return;
+        pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
+        poll(&fd, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(left).count()) + 1);
+        continue;
+      }
+      const bool drawn = (event->response_type & 0x7f) == damageEvent_ &&
+                         reinterpret_cast<const xcb_damage_notify_event_t*>(event)->drawable == id;
+      free(event);
+      if (drawn) {
+        last = Clock::now();
+        run.paintedMs = std::chrono::duration<double, std::milli>(last - start).count();
+        run.cpuMs = CpuMs(pid);
+      }
     }
   }
 
@@ -256,7 +292,8 @@ private:
 };
 
 [[noreturn]] void Usage() {
-  std::fputs("usage: startup-probe [--runs N] [--bar-painted K:RATIO]... [--bar-rss K:RATIO]... "
+  std::fputs("usage: startup-probe [--runs N] [--settle MS] [--bar-painted K:RATIO]... "
+             "[--bar-rss K:RATIO]... "
              "PROGRAM [ARG...] [-- PROGRAM [ARG...]]...\n",
              stderr);
   std::exit(2);
@@ -275,6 +312,8 @@ Options ParseOptions(int argc, char** argv) {
   for (; i + 1 < argc && std::strncmp(argv[i], "--", 2) == 0 && argv[i][2] != '\0'; i += 2) {
     if (std::strcmp(argv[i], "--runs") == 0) {
       options.runs = std::max(1, std::atoi(argv[i + 1]));
+    } else if (std::strcmp(argv[i], "--settle") == 0) {
+      options.settleMs = std::max(0, std::atoi(argv[i + 1]));
     } else if (std::strcmp(argv[i], "--bar-painted") == 0) {
       options.paintedBars.push_back(bar(argv[i + 1]));
     } else if (std::strcmp(argv[i], "--bar-rss") == 0) {
@@ -374,13 +413,13 @@ int main(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
   Display display;
   const std::string loadBefore = LoadAverage();
-  for (const auto& command : options.commands) display.Measure(command);  // warms the caches
+  for (const auto& command : options.commands) display.Measure(command, options.settleMs);  // warms the caches
   std::vector<std::vector<Run>> runs(options.commands.size());
   int failures = 0;
   for (int round = 0; round < options.runs; ++round) {
     for (std::size_t p = 0; p < options.commands.size(); ++p) {
       std::optional<Run> run;
-      while (!(run = display.Measure(options.commands[p]))) {
+      while (!(run = display.Measure(options.commands[p], options.settleMs))) {
         if (++failures > options.runs) Display::Fail("too many runs without a painted window");
       }
       runs[p].push_back(*run);
