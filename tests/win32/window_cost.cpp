@@ -1,5 +1,6 @@
-// win32_window_cost: what an Enter costs as the history grows, and what a
-// large paste into the formula costs, in quillo.exe's window. Prints medians
+// win32_window_cost: what making and first painting quillo.exe's window
+// costs beside a bare window of the same size, what an Enter costs as the
+// history grows, and what a large paste into the formula costs. Prints medians
 // of repeated runs and their ratios to the same measure on an empty window,
 // all measured in one run:
 //
@@ -88,10 +89,67 @@ double PasteCost(const std::wstring& text) {
   return cost;
 }
 
+LRESULT CALLBACK BarePaint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EndPaint(hwnd, &paint);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A window with the same frame and client size that paints itself white.
+double BareWindowCost() {
+  WNDCLASSW bare{};
+  bare.lpfnWndProc = BarePaint;
+  bare.hInstance = GetModuleHandleW(nullptr);
+  bare.lpszClassName = L"Quillo.Bare";
+  RegisterClassW(&bare);
+  const double start = Seconds();
+  RECT frame{0, 0, Quillo::Form::kClientWidthPx, Quillo::Form::kClientHeightPx};
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  HWND hwnd = CreateWindowExW(0, L"Quillo.Bare", L"Quillo", style, 100, 100, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, bare.hInstance, nullptr);
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const double cost = Seconds() - start;
+  DestroyWindow(hwnd);
+  Pump();
+  return cost;
+}
+
+// quillo.exe's window: made, loaded, shown and painted with all its controls.
+double QuilloWindowCost() {
+  Quiet platform;
+  const double start = Seconds();
+  double cost = 0;
+  {
+    Quillo::Win32::AN_DH window(platform);
+    window.Show(SW_SHOWNORMAL);
+    RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    cost = Seconds() - start;
+  }
+  Pump();
+  return cost;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 21;
+  QuilloWindowCost();  // the fonts' first look-up, the pictures' first pages
+  BareWindowCost();
+  std::vector<double> bare, quillo;
+  for (int i = 0; i < rounds; ++i) {
+    bare.push_back(BareWindowCost());
+    quillo.push_back(QuilloWindowCost());
+  }
+  std::printf("Made, shown and painted, median of %d:\n", rounds);
+  std::printf("  bare window     %8.3f ms  1.00x\n", Median(bare) * 1e3);
+  std::printf("  quillo window   %8.3f ms  %.2fx\n", Median(quillo) * 1e3, Median(quillo) / Median(bare));
   std::printf("Enter, median of %d, with the history holding N entries:\n", rounds);
   const double base = EnterCost(0, rounds);
   std::printf("  N=%-7d %8.3f ms  1.00x\n", 0, base * 1e3);
