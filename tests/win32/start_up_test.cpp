@@ -1,6 +1,9 @@
 // The window as Form_Load leaves it: controls at the form's twips, captions,
 // the list, the twin "=" label, the fixed frame, the focus.
+#include <windows.h>
+
 #include <algorithm>
+#include <vector>
 
 #include "form/form.h"
 #include "geometry.h"
@@ -88,6 +91,39 @@ TEST_F(WindowTest, ControlsAreMadeInTheFormsOrderWithItsIdentifiers) {
   for (std::size_t i = 0; i < std::size(made); ++i) {
     EXPECT_EQ(GetDlgCtrlID(made[i]), static_cast<int>(i + 1)) << Form::kControls[i]->name;
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::wstring VersionString(const std::vector<char>& block, const wchar_t* name) {
+  wchar_t* value = nullptr;
+  UINT length = 0;
+  const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+  if (!VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) return L"<none>";
+  return std::wstring(value, length > 0 ? length - 1 : 0);
+}
+
+// The program's resources (the suite links the same ones): the version, and
+// the Common Controls 6 that the manifest asks for.
+TEST(Resources, VersionAndCommonControls6) {
+  wchar_t path[MAX_PATH]{};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const DWORD size = GetFileVersionInfoSizeW(path, nullptr);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, block.data()));
+  EXPECT_EQ(VersionString(block, L"ProductName"), L"Quillo");
+  EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"quillo.exe");
+  EXPECT_NE(VersionString(block, L"ProductVersion"), L"<none>");
+
+  // The manifest's dependency: the program's activation context sends
+  // comctl32.dll to the side-by-side Common Controls 6.
+  ACTCTX_SECTION_KEYED_DATA redirection{};
+  redirection.cbSize = sizeof redirection;
+  EXPECT_TRUE(FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION,
+                                       L"comctl32.dll", &redirection));
 }
 
 }  // namespace
