@@ -7,6 +7,7 @@
 //   an_dh_evaluation.cpp   Enter and "=": evaluation and history
 //   an_dh_conveniences.cpp function list, result copy, shop link
 //   an_dh_wiring.cpp       the one place where messages reach the handlers
+//   an_dh_accessibility.cpp names, roles and actions for assistive technology
 #pragma once
 
 #include <windows.h>
@@ -68,6 +69,13 @@ public:
 private:
   void BuildControls();
   void NameControls();
+  const Form::Control* FormOf(HWND control) const;
+  LRESULT AccessibleObject(HWND control, WPARAM wParam) const;
+  void DoAccessibleAction(WPARAM which);
+  // Posted for an accessible default action, with which control's.
+  static constexpr UINT kAccessibleAction = WM_APP + 1;
+  static constexpr WPARAM kEqualsAction = 0;
+  static constexpr WPARAM kLinkAction = 1;
   void SetDpi(UINT dpi);
   void PlaceLabel(Label& label);
   void Evaluate();

@@ -119,8 +119,8 @@ void AN_DH::BuildControls() {
   for (const TextBox* box : {&ui.TB, &ui.JG, &ui.TJ}) {
     SendMessageW(box->hwnd, EM_SETLIMITTEXT, 0, 0);
   }
-  for (HWND control : {ui.TB.hwnd, ui.JG.hwnd, ui.TJ.hwnd, ui.AN_DH.hwnd, ui.FunList.hwnd,
-                       ui.Label2.hwnd}) {
+  for (HWND control : {ui.TB.hwnd, ui.JG.hwnd, ui.TJ.hwnd, ui.AN.hwnd, ui.AN_DH.hwnd,
+                       ui.Label1.hwnd, ui.FunList.hwnd, ui.Label2.hwnd}) {
     SetWindowSubclass(control, ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
 }

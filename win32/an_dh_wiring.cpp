@@ -87,6 +87,9 @@ LRESULT AN_DH::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                    Height(suggested), SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case kAccessibleAction:
+      DoAccessibleAction(wParam);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);  // closing the window ends the program
       return 0;
@@ -112,6 +115,10 @@ LRESULT CALLBACK AN_DH::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 bool AN_DH::OnControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                              LRESULT& result) {
   result = 0;
+  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    result = AccessibleObject(control, wParam);
+    return result != 0;
+  }
   // Tab and Shift+Tab go round the controls in the form's order.
   if (message == WM_KEYDOWN && wParam == VK_TAB) {
     FocusNext(control, ShiftDown());

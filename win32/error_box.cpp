@@ -24,6 +24,33 @@ constexpr int kTextWidth = 440;   // longer lines wrap
 constexpr int kTextHeight = 320;  // a longer message scrolls
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 26;
+// A longer message is not measured: it fills the box's largest size and
+// scrolls. The edit control lays a line out in time that grows with the
+// square of its length (Wine's, at least), so a long line is shown broken
+// into pieces of kPieceLength: a message quoting a huge name is shown whole.
+constexpr std::size_t kMeasuredLength = 4000;
+constexpr std::size_t kPieceLength = 100;
+
+// The message with its lines broken into pieces (never inside a surrogate pair).
+std::wstring InPieces(const std::wstring& message) {
+  std::wstring shown;
+  std::size_t column = 0;
+  for (const wchar_t c : message) {
+    if (c == L'\r' || c == L'\n') {
+      column = 0;
+    } else {
+      const bool lowSurrogate = c >= 0xDC00 && c <= 0xDFFF;
+      if (column >= kPieceLength && !lowSurrogate) {
+        shown += L"\r\n";
+        column = 0;
+      }
+      ++column;
+    }
+    shown += c;
+  }
+  return shown;
+}
+
 // The box's font: the window's Song face, a little larger than the list's.
 constexpr Form::Font kBoxFont{"宋体", 10.5, false};
 
@@ -35,6 +62,7 @@ struct Box {
 };
 
 SIZE MessageSize(HWND dialog, HFONT font, const std::wstring& message, UINT dpi) {
+  if (message.size() > kMeasuredLength) return {Scale(kTextWidth, dpi), Scale(kTextHeight, dpi) + 1};
   HDC dc = GetDC(dialog);
   HGDIOBJ previous = SelectObject(dc, font);
   RECT bounds{0, 0, Scale(kTextWidth, dpi), 0};
@@ -50,6 +78,8 @@ void Layout(HWND dialog, Box& box) {
   box.font = MakeFont(kBoxFont, dpi);
   SIZE text = MessageSize(dialog, box.font, box.message, dpi);
   const bool scrolls = text.cy > Scale(kTextHeight, dpi);
+  const bool unbroken = box.message.size() > kMeasuredLength;
+  if (unbroken) box.message = InPieces(box.message);
   const int scrollBar = scrolls ? GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) : 0;
   text.cy = std::min<LONG>(text.cy, Scale(kTextHeight, dpi));
   const int margin = Scale(kMargin, dpi);
@@ -62,8 +92,8 @@ void Layout(HWND dialog, Box& box) {
   // long one scrolls.
   HWND message = CreateWindowExW(
       0, WC_EDITW, box.message.c_str(),
-      WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | (scrolls ? WS_VSCROLL : 0), margin,
-      margin, text.cx + scrollBar + Scale(4, dpi), text.cy, dialog,
+      WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | (scrolls ? WS_VSCROLL : 0),
+      margin, margin, text.cx + scrollBar + Scale(4, dpi), text.cy, dialog,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kErrorBoxMessageId)), nullptr, nullptr);
   SendMessageW(message, EM_SETLIMITTEXT, 0, 0);
   SendMessageW(message, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -102,6 +132,7 @@ INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
       return FALSE;  // the focus is on the button
     }
     case WM_CTLCOLORSTATIC:  // the read-only message on the box's own background
+      SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
       SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_COMMAND:
