@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "an_dh.h"
 #include "fonts.h"
@@ -139,6 +140,11 @@ void AN_DH::SetDpi(UINT dpi) {
   HFONT oldList = listFont_;
   listFont_ = MakeFont(Form::kFunList.font, dpi);
   ui.FunList.SetFont(listFont_);
+  // A row as high as the font's size, as a Song face's own metrics make it:
+  // the twelve entries then fill the list. A face with more line spacing
+  // (where 宋体 is stood in for) would push the last entry below a scroll bar.
+  SendMessageW(ui.FunList.hwnd, LB_SETITEMHEIGHT, 0,
+               static_cast<LPARAM>(std::lround(Form::kFunList.font.points * dpi / 72.0)));
   ui.FunList.Place(PixelRect(Form::kFunList.place, dpi));
   if (oldList != nullptr) DeleteObject(oldList);
   for (Label* label : {&ui.AN, &ui.AN_DH, &ui.Label1, &ui.Label2}) {

@@ -23,6 +23,12 @@ TEST_F(WindowTest, ListHoldsTheFormsEntriesInOrderWithNoneSelected) {
   ASSERT_EQ(ui.FunList.Count(), static_cast<int>(Form::kFunctionEntries.size()));
   for (int i = 0; i < ui.FunList.Count(); ++i) EXPECT_EQ(ui.FunList.Entry(i), Form::kFunctionEntries[i]);
   EXPECT_EQ(ui.FunList.Selected(), -1);
+  // Every entry is in sight: no row stands below the list's client area.
+  RECT client{};
+  GetClientRect(ui.FunList.hwnd, &client);
+  RECT last{};
+  SendMessageW(ui.FunList.hwnd, LB_GETITEMRECT, ui.FunList.Count() - 1, reinterpret_cast<LPARAM>(&last));
+  EXPECT_LE(last.bottom, client.bottom);
 }
 
 TEST_F(WindowTest, BoxesStartEmptyAndTheFormulaHasTheFocus) {
