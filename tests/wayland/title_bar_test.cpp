@@ -13,7 +13,10 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
+#include <csignal>
 #include <cstring>
+
+#include <unistd.h>
 
 #include "wayland/who_draws_title_bars.h"
 #include "qt_platform.h"
@@ -338,5 +341,38 @@ private:
   QRgb desktop = 0;
 };
 
-QTEST_MAIN(TitleBarTest)
+namespace {
+
+volatile std::sig_atomic_t testsStatus = 0;
+
+void EndHungExit(int /*signal*/) {
+  static const char kNote[] = "note: the Wayland connection's teardown hung; the tests' result stands\n";
+  (void)!write(STDERR_FILENO, kNote, sizeof kNote - 1);
+  _exit(testsStatus);
+}
+
+}  // namespace
+
+// QTEST_MAIN, but once the tests have run, the exit may take 10 s at most: now
+// and then Qt 6.4's Wayland plugin deadlocks in its display's destructor (its
+// event thread waits in wl_display_read_events for a reader that never reads),
+// and the test would end in a time-out with every function passed. An exit in
+// time stays whole, the sanitizers' checks at exit included.
+int main(int argc, char* argv[]) {
+  QTest::Internal::callInitMain<TitleBarTest>();
+  {
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QTEST_SET_MAIN_SOURCE_PATH
+    {
+      TitleBarTest test;
+      testsStatus = QTest::qExec(&test, argc, argv);
+    }
+    std::signal(SIGALRM, EndHungExit);
+    alarm(10);
+  }
+  alarm(0);
+  return testsStatus;
+}
+
 #include "title_bar_test.moc"
