@@ -70,9 +70,10 @@ start_xvfb() {  # [WxHxD] [OPTION...]
 # weston's X11 backend gives it a seat, so that windows get the focus and
 # xdotool types into them (Debian's weston 10 has none headless). One flat
 # colour ($weston_colour), no panel, no animations: screenshots show only the
-# windows; the debug protocol is on for weston-screenshooter; the pointer
-# rests in the last pixel. Its XDG_RUNTIME_DIR: $weston_runtime, its socket:
-# $weston_socket.
+# windows; the debug protocol is on for weston-screenshooter. weston's own
+# pointer stays in its top left corner, in every screenshot: it does not
+# follow the X pointer (put into the last pixel all the same). Its
+# XDG_RUNTIME_DIR: $weston_runtime, its socket: $weston_socket.
 start_weston() {
   need weston xdotool
   weston_colour=336699 weston_runtime=$displays_dir/runtime weston_socket=quillo-weston
