@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "an_dh.h"
+#include "table.h"
 #include "look/font_map.h"
 #include "look/song_face.h"
 
@@ -17,15 +18,13 @@ class FontMapTest : public QObject {
 
 private slots:
   void resolves_data() {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QString>("face");
-    QTest::newRow("formula") << "Arial" << 14.25 << true << "Liberation Sans";
-    QTest::newRow("result") << "Arial Narrow" << 18.0 << true << "Liberation Sans Narrow";
-    QTest::newRow("history") << "Arial" << 12.0 << true << "Liberation Sans";
-    QTest::newRow("=") << "宋体" << 27.75 << true << Quillo::SongFamily();
-    QTest::newRow("list") << "宋体" << 9.0 << false << Quillo::SongFamily();
+    QuilloTest::Table<QString, qreal, bool, QString>(
+        {"family", "points", "bold", "face"},
+        {{"formula", "Arial", 14.25, true, "Liberation Sans"},
+         {"result", "Arial Narrow", 18.0, true, "Liberation Sans Narrow"},
+         {"history", "Arial", 12.0, true, "Liberation Sans"},
+         {"=", "宋体", 27.75, true, Quillo::SongFamily()},
+         {"list", "宋体", 9.0, false, Quillo::SongFamily()}});
   }
   void resolves() {
     QFETCH(QString, family);
@@ -41,13 +40,13 @@ private slots:
   // Each character must be in one of the faces tried for that font (not in
   // some face the system happens to substitute), or it would show as a box.
   void noBoxes_data() {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("list entries") << "宋体" << Quillo::AN_DH::FunctionEntries().join(QString());
-    QTest::newRow("captions") << "宋体" << "  =  可用函数列表去淘宝网逛逛";
-    QTest::newRow("history separator") << "Arial" << Quillo::AN_DH::HistorySeparator();
-    QTest::newRow("full-width formula") << "Arial" << "（１＋２）＊３，４－５／６＾７";
-    QTest::newRow("results") << "Arial Narrow" << " -.0123456789E+";
+    QuilloTest::Table<QString, QString>(
+        {"family", "text"},
+        {{"list entries", "宋体", Quillo::AN_DH::FunctionEntries().join(QString())},
+         {"captions", "宋体", "  =  可用函数列表去淘宝网逛逛"},
+         {"history separator", "Arial", Quillo::AN_DH::HistorySeparator()},
+         {"full-width formula", "Arial", "（１＋２）＊３，４－５／６＾７"},
+         {"results", "Arial Narrow", " -.0123456789E+"}});
   }
   void noBoxes() {
     QFETCH(QString, family);
