@@ -52,9 +52,8 @@ private slots:
          {"Label2", "Label2", QAccessible::Link, {Quillo::JumpAction()}}});
   }
   void roles() {
-    QFETCH(QString, name);
-    QFETCH(int, role);
-    QFETCH(QStringList, actions);
+    const auto [name, role, actions] =
+        QuilloTest::Fetch<QString, int, QStringList>({"name", "role", "actions"});
     auto* control = f->window.findChild<QWidget*>(name);
     QAccessibleInterface* iface = Interface(control);
     QVERIFY(iface != nullptr);
@@ -126,8 +125,7 @@ private slots:
                                          {"bad", "1+", ""}, {"empty", "", ""}});
   }
   void pressEquals() {
-    QFETCH(QString, formula);
-    QFETCH(QString, result);
+    const auto [formula, result] = QuilloTest::Fetch<QString, QString>({"formula", "result"});
     f->ui.TB->setPlainText(formula);
     f->ui.FunList->setFocus();  // the press brings the focus back to the formula
     Interface(f->ui.AN_DH)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

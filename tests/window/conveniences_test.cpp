@@ -63,12 +63,9 @@ private slots:
          {"keypad Enter, after full-width text", "（1＋", 3, 3, 9, KeypadEnter, "（1＋Round()"}});
   }
   void insertFunction() {
-    QFETCH(QString, formula);
-    QFETCH(int, anchor);
-    QFETCH(int, position);
-    QFETCH(int, row);
-    QFETCH(int, how);
-    QFETCH(QString, expected);
+    const auto [formula, anchor, position, row, how, expected] =
+        QuilloTest::Fetch<QString, int, int, int, int, QString>(
+            {"formula", "anchor", "position", "row", "how", "expected"});
     SetFormula(*f, formula, anchor, position);
     Choose(*f, row, How(how));
     QCOMPARE(f->ui.TB->toPlainText(), expected);
@@ -94,8 +91,7 @@ private slots:
                                                             {"moved with the arrow keys", 2, "1+Asin()"}});
   }
   void enterAfterTabInsertsTheCurrentEntry() {
-    QFETCH(int, downs);
-    QFETCH(QString, expected);
+    const auto [downs, expected] = QuilloTest::Fetch<int, QString>({"downs", "expected"});
     SetFormula(*f, QStringLiteral("1+"), 2, 2);
     QTest::keyClick(f->ui.TB, Qt::Key_Tab);
     QTest::keyClick(f->ui.TJ, Qt::Key_Tab);
@@ -136,8 +132,7 @@ private slots:
                                     {"released off the link", Qt::LeftButton, QPoint(-200, -100)}});
   }
   void shopLink() {
-    QFETCH(int, button);
-    QFETCH(QPoint, releaseAt);
+    const auto [button, releaseAt] = QuilloTest::Fetch<int, QPoint>({"button", "releaseAt"});
     QLabel* link = f->ui.Label2;
     const int left = link->x();
     QCOMPARE(link->y(), Quillo::Px(3720));

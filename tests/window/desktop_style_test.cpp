@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "look/desktop_style.h"
+#include "table.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ private slots:
     QTest::newRow("a name") << true << QByteArray("kvantum");
   }
   void putsBackOnlyWhatWasSet() {
-    QFETCH(bool, set);
-    QFETCH(QByteArray, value);
+    const auto [set, value] = QuilloTest::Fetch<bool, QByteArray>({"set", "value"});
     if (set) {
       qputenv("QT_STYLE_OVERRIDE", value);
     } else {

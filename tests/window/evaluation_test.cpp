@@ -81,8 +81,7 @@ private slots:
                                            {"Ctrl+Return", Qt::Key_Return, Qt::ControlModifier}});
   }
   void everyEnterKeyEvaluates() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
+    const auto [key, modifiers] = QuilloTest::Fetch<int, int>({"key", "modifiers"});
     Type(f->ui.TB, QStringLiteral("6*7"));
     QTest::keyClick(f->ui.TB, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("6*7"));
@@ -97,9 +96,7 @@ private slots:
                                   {"Tab leaves the box", "1+2", Qt::Key_Tab, "1+2"}});
   }
   void otherKeysOnlyType() {
-    QFETCH(QString, typed);
-    QFETCH(int, key);
-    QFETCH(QString, formula);
+    const auto [typed, key, formula] = QuilloTest::Fetch<QString, int, QString>({"typed", "key", "formula"});
     Type(f->ui.TB, typed);
     QTest::keyClick(f->ui.TB, Qt::Key(key));
     QCOMPARE(f->ui.TB->toPlainText(), formula);
@@ -201,10 +198,8 @@ private slots:
                                           {"failing formula", Qt::LeftButton, inside, "1+", ""}});
   }
   void equalsPressAndRelease() {
-    QFETCH(int, button);
-    QFETCH(QPoint, releaseAt);
-    QFETCH(QString, formula);
-    QFETCH(QString, display);
+    const auto [button, releaseAt, formula, display] =
+        QuilloTest::Fetch<int, QPoint, QString, QString>({"button", "releaseAt", "formula", "display"});
     QLabel* equals = f->ui.AN_DH;
     const QRect rest = f->ui.AN->geometry();
     QCOMPARE(equals->geometry(), rest);

@@ -27,10 +27,8 @@ private slots:
          {"list", "宋体", 9.0, false, Quillo::SongFamily()}});
   }
   void resolves() {
-    QFETCH(QString, family);
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(QString, face);
+    const auto [family, points, bold, face] =
+        QuilloTest::Fetch<QString, qreal, bool, QString>({"family", "points", "bold", "face"});
     const QFont font = Quillo::MapFont(family, points, bold);
     QCOMPARE(QFontInfo(font).family(), face);
     QCOMPARE(font.pointSizeF(), points);
@@ -49,8 +47,7 @@ private slots:
          {"results", "Arial Narrow", " -.0123456789E+"}});
   }
   void noBoxes() {
-    QFETCH(QString, family);
-    QFETCH(QString, text);
+    const auto [family, text] = QuilloTest::Fetch<QString, QString>({"family", "text"});
     QList<QRawFont> faces;
     for (const QString& face : Quillo::LinuxFamilies(family)) {
       const QRawFont raw = QRawFont::fromFont(QFont(face));
@@ -129,9 +126,7 @@ private slots:
   }
 
   void songFaceDrawsAsTheWholeFace() {
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(QString, text);
+    const auto [points, bold, text] = QuilloTest::Fetch<qreal, bool, QString>({"points", "bold", "text"});
     const QFont font = Quillo::MapFont(QStringLiteral("宋体"), points, bold);
     QVERIFY(!Quillo::SongFamily().isEmpty());
     QCOMPARE(font.families().value(0), Quillo::SongFamily());

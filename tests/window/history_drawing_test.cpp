@@ -62,8 +62,7 @@ private slots:
     QTest::newRow("all selected") << 20 << "selected";
   }
   void screenMatchesAFreshDrawing() {
-    QFETCH(int, entries);
-    QFETCH(QString, before);
+    const auto [entries, before] = QuilloTest::Fetch<int, QString>({"entries", "before"});
     const QString formula = before == "right" ? QStringLiteral("1+2").repeated(60)
                                               : QStringLiteral("1+2");
     f->ui.TJ->setPlainText(History(entries, formula));
@@ -97,8 +96,7 @@ private slots:
     QTest::newRow("long") << 5000 << false;
   }
   void drawsTheNewEntryAndAMovingSlider() {
-    QFETCH(int, entries);
-    QFETCH(bool, sliderMoves);
+    const auto [entries, sliderMoves] = QuilloTest::Fetch<int, bool>({"entries", "sliderMoves"});
     f->ui.TJ->setPlainText(History(entries));
     Settle();
     PaintCount box;

@@ -185,8 +185,7 @@ private slots:
     QTest::newRow("long, without") << Sum(20001) << false;
   }
   void wrapping() {
-    QFETCH(QString, formula);
-    QFETCH(bool, atBlanks);
+    const auto [formula, atBlanks] = QuilloTest::Fetch<QString, bool>({"formula", "atBlanks"});
     f->ui.TB->setPlainText(formula);
     Settle();
     const QStringList lines = Lines(f->ui.TB);
@@ -216,8 +215,7 @@ private slots:
                                                         << Qt::LayoutDirectionAuto;
   }
   void direction() {
-    QFETCH(QString, text);
-    QFETCH(Qt::LayoutDirection, given);
+    const auto [text, given] = QuilloTest::Fetch<QString, Qt::LayoutDirection>({"text", "given"});
     f->ui.TB->setPlainText(text);
     f->ui.TB->moveCursor(QTextCursor::Start);
     Settle();

@@ -252,9 +252,8 @@ private slots:
     }
   }
   void boldBoxes() {
-    QFETCH(QString, control);
-    QFETCH(QString, text);
-    QFETCH(double, least);
+    const auto [control, text, least] =
+        QuilloTest::Fetch<QString, QString, double>({"control", "text", "least"});
     Quillo::AN_DH window(platform);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

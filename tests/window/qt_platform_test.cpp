@@ -60,8 +60,7 @@ private slots:
                                          {"unknown function", "foo(1)", ">> 暂不支持函数：foo"}});
   }
   void errorBox() {
-    QFETCH(QString, formula);
-    QFETCH(QString, message);
+    const auto [formula, message] = QuilloTest::Fetch<QString, QString>({"formula", "message"});
     const auto& ui = window->controls();
     Type(ui.TB, QStringLiteral("1+2"));
     QTest::keyClick(ui.TB, Qt::Key_Return);

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "embedded_picture.h"
+#include "table.h"
 #include "window_fixture.h"
 
 Q_DECLARE_METATYPE(const Quillo::EmbeddedPicture*)
@@ -75,8 +76,8 @@ private slots:
     QTest::newRow("icon") << ":/quillo/icon-48.png" << &Quillo::kWindowIcon;
   }
   void builtInPicturesAreTheDecodedFiles() {
-    QFETCH(QString, file);
-    QFETCH(const Quillo::EmbeddedPicture*, pixels);
+    const auto [file, pixels] =
+        QuilloTest::Fetch<QString, const Quillo::EmbeddedPicture*>({"file", "pixels"});
     // Compared with their alpha, which an opaque picture has at its full.
     QImage decoded = QImage(file).convertToFormat(QImage::Format_ARGB32);
     QVERIFY(!decoded.isNull());

@@ -27,8 +27,7 @@ private slots:
     }
   }
   void functionList() {
-    QFETCH(int, row);
-    QFETCH(QString, entry);
+    const auto [row, entry] = QuilloTest::Fetch<int, QString>({"row", "entry"});
     QCOMPARE(f->ui.FunList->count(), 12);
     QCOMPARE(f->ui.FunList->item(row)->text(), entry);
   }
@@ -59,8 +58,7 @@ private slots:
                                        {"Label1", "Label1", QRect(5565, 1080, 0, 0)}});
   }
   void controlGeometry() {
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
+    const auto [name, twips] = QuilloTest::Fetch<QString, QRect>({"name", "twips"});
     auto* control = f->window.findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->pos(), QPoint(Quillo::Px(twips.left()), Quillo::Px(twips.top())));
@@ -114,8 +112,7 @@ private slots:
                                         {"bottom-right corner", "", QPoint(484, 274)}});
   }
   void pictureBehindTheControls() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, point);
+    auto [control, point] = QuilloTest::Fetch<QString, QPoint>({"control", "point"});
     if (!control.isEmpty()) point += f->window.findChild<QWidget*>(control)->pos();
     const QImage shown = f->window.grab().toImage();
     const QImage picture(QStringLiteral(":/quillo/background.jpg"));
