@@ -104,19 +104,17 @@ private slots:
   // and give each glyph the very pixels and advance of the whole face (the
   // subset must not change outlines, bitmaps, metrics or the hinting).
   void songFaceDrawsAsTheWholeFace_data() {
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QString>("text");
     const QString entries = Quillo::AN_DH::FunctionEntries().join(QString());
-    QTest::newRow("list entries, 9 pt") << 9.0 << false << entries;
-    QTest::newRow("list entries, 12 pt") << 12.0 << false << entries;
-    QTest::newRow("caption, 12 pt") << 12.0 << false << "可用函数列表";
-    QTest::newRow("link, 9 pt") << 9.0 << false << "去淘宝网逛逛";
-    QTest::newRow("=, 27.75 pt bold") << 27.75 << true << "=";
-    QTest::newRow("printable ASCII, 9 pt")
-        << 9.0 << false << " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
-                           "abcdefghijklmnopqrstuvwxyz{|}~";
-    QTest::newRow("Chinese, 27.75 pt bold") << 27.75 << true << "可用函数列表去淘宝网逛逛绝对值";
+    QuilloTest::Table<qreal, bool, QString>(
+        {"points", "bold", "text"},
+        {{"list entries, 9 pt", 9.0, false, entries},
+         {"list entries, 12 pt", 12.0, false, entries},
+         {"caption, 12 pt", 12.0, false, "可用函数列表"},
+         {"link, 9 pt", 9.0, false, "去淘宝网逛逛"},
+         {"=, 27.75 pt bold", 27.75, true, "="},
+         {"printable ASCII, 9 pt", 9.0, false,
+          " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"},
+         {"Chinese, 27.75 pt bold", 27.75, true, "可用函数列表去淘宝网逛逛绝对值"}});
   }
   // Qt shares a face's engine among the scripts of a text (Latin, Han,
   // Greek in "Pi(): π值") only for a face it counts as Latin; otherwise it

@@ -69,11 +69,10 @@ private slots:
   }
 
   void builtInPicturesAreTheDecodedFiles_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<const Quillo::EmbeddedPicture*>("pixels");
-    QTest::newRow("100 %") << ":/quillo/background.jpg" << &Quillo::kBackgroundPicture;
-    QTest::newRow("200 %") << ":/quillo/background@2x.jpg" << &Quillo::kBackgroundPicture2x;
-    QTest::newRow("icon") << ":/quillo/icon-48.png" << &Quillo::kWindowIcon;
+    QuilloTest::Table<QString, const Quillo::EmbeddedPicture*>(
+        {"file", "pixels"}, {{"100 %", ":/quillo/background.jpg", &Quillo::kBackgroundPicture},
+                             {"200 %", ":/quillo/background@2x.jpg", &Quillo::kBackgroundPicture2x},
+                             {"icon", ":/quillo/icon-48.png", &Quillo::kWindowIcon}});
   }
   void builtInPicturesAreTheDecodedFiles() {
     const auto [file, pixels] =

@@ -121,9 +121,7 @@ private slots:
   }
 
   void resultAndHistoryCannotBeTypedInto_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("JG") << "JG";
-    QTest::newRow("TJ") << "TJ";
+    QuilloTest::Table<QString>({"name"}, {{"JG", "JG"}, {"TJ", "TJ"}});
   }
   void resultAndHistoryCannotBeTypedInto() {
     QFETCH(QString, name);
