@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "quillo/utf8.h"
+
 namespace quillo_eval {
 
 namespace {
@@ -21,35 +23,10 @@ constexpr std::size_t kMaxFileBytes = 8u << 20;
 // Well-formed UTF-8 (no overlong forms, no surrogates, nothing above
 // U+10FFFF) without control characters.
 bool IsCleanUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c == 0x7f) return false;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xbf;  // the second byte's range
-    if (c >= 0xc2 && c <= 0xdf) {
-      length = 2;
-    } else if (c >= 0xe0 && c <= 0xef) {
-      length = 3;
-      if (c == 0xe0) low = 0xa0;
-      if (c == 0xed) high = 0x9f;
-    } else if (c >= 0xf0 && c <= 0xf4) {
-      length = 4;
-      if (c == 0xf0) low = 0x90;
-      if (c == 0xf4) high = 0x8f;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto d = static_cast<unsigned char>(text[i + k]);
-      if (d < (k == 1 ? low : 0x80) || d > (k == 1 ? high : 0xbf)) return false;
-    }
-    i += length;
+  while (!text.empty()) {
+    const CalcString::Utf8Char c = CalcString::Utf8At(text);
+    if (c.length == 0 || c.code < 0x20 || c.code == 0x7f) return false;
+    text.remove_prefix(c.length);
   }
   return true;
 }

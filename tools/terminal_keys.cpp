@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "quillo/utf8.h"
+
 namespace quillo_eval {
 
 namespace {
@@ -10,28 +12,6 @@ constexpr std::string_view kUp = "\033[A", kDown = "\033[B", kRight = "\033[C", 
                            kHome = "\033[H", kEnd = "\033[F", kDelete = "\033[3~",
                            kWordRight = "\033[1;5C", kWordLeft = "\033[1;5D",
                            kDeleteWord = "\033[3;5~";
-
-// The code point of the UTF-8 sequence `bytes`, or -1 when it is not one
-// (overlong forms, surrogates and values above U+10FFFF included).
-long Decode(const unsigned char* bytes, std::size_t length) {
-  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-  static constexpr long kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-  long code = bytes[0] & kLeadMask[length];
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((bytes[k] & 0xC0) != 0x80) return -1;
-    code = (code << 6) | (bytes[k] & 0x3F);
-  }
-  if (code < kMinimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return -1;
-  return code;
-}
-
-// How long the sequence that `lead` begins is; 0 when no sequence begins so.
-std::size_t LengthFromLead(unsigned char lead) {
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
 
 void Append(std::wstring& out, std::string_view sequence) { out.append(sequence.begin(), sequence.end()); }
 
@@ -138,7 +118,7 @@ void KeyDecoder::Utf8(unsigned char byte, std::wstring& out) {
     return;
   }
   if (have_ == 0) {
-    need_ = LengthFromLead(byte);
+    need_ = CalcString::Utf8LeadLength(byte);
     if (need_ == 0) {
       out.push_back(kRawByteBase + byte);
       first_ = false;
@@ -147,11 +127,11 @@ void KeyDecoder::Utf8(unsigned char byte, std::wstring& out) {
   }
   pending_[have_++] = byte;
   if (have_ < need_) return;
-  const long code = Decode(pending_, have_);
-  if (code < 0) {
+  const CalcString::Utf8Char c = CalcString::Utf8At({reinterpret_cast<const char*>(pending_), have_});
+  if (c.length == 0) {
     for (std::size_t k = 0; k < have_; ++k) out.push_back(kRawByteBase + pending_[k]);
-  } else if (!(first_ && code == 0xFEFF)) {  // a byte order mark opening the input
-    out.push_back(static_cast<wchar_t>(code));
+  } else if (!(first_ && c.code == 0xFEFF)) {  // a byte order mark opening the input
+    out.push_back(static_cast<wchar_t>(c.code));
   }
   have_ = 0;
   first_ = false;
@@ -163,20 +143,8 @@ std::string EncodeLine(std::wstring_view line) {
     const auto c = static_cast<unsigned long>(wc);
     if (IsRawByte(wc)) {
       out.push_back(static_cast<char>(c - kRawByteBase));
-    } else if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      CalcString::AppendUtf8(out, static_cast<char32_t>(c));
     }
   }
   return out;
@@ -184,16 +152,14 @@ std::string EncodeLine(std::wstring_view line) {
 
 std::wstring DecodeLine(std::string_view text) {
   std::wstring out;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = bytes[i] < 0x80 ? 1 : LengthFromLead(bytes[i]);
-    const long code = length == 0 || i + length > text.size() ? -1 : Decode(bytes + i, length);
-    if (code < 0) {
-      out.push_back(kRawByteBase + bytes[i]);
-      ++i;
+  while (!text.empty()) {
+    const CalcString::Utf8Char c = CalcString::Utf8At(text);
+    if (c.length == 0) {
+      out.push_back(kRawByteBase + static_cast<unsigned char>(text[0]));
+      text.remove_prefix(1);
     } else {
-      out.push_back(static_cast<wchar_t>(code));
-      i += length;
+      out.push_back(static_cast<wchar_t>(c.code));
+      text.remove_prefix(c.length);
     }
   }
   return out;

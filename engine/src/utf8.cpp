@@ -7,35 +7,11 @@ namespace CalcString {
 std::optional<std::u32string> DecodeUtf8(std::string_view text) {
   std::u32string out;
   out.reserve(text.size());
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t n = text.size();
-  for (size_t i = 0; i < n;) {
-    const unsigned char b = s[i];
-    if (b < 0x80) {
-      out.push_back(b);
-      ++i;
-      continue;
-    }
-    size_t len = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if ((b & 0xE0) == 0xC0) {
-      len = 2, cp = b & 0x1F, min = 0x80;
-    } else if ((b & 0xF0) == 0xE0) {
-      len = 3, cp = b & 0x0F, min = 0x800;
-    } else if ((b & 0xF8) == 0xF0) {
-      len = 4, cp = b & 0x07, min = 0x10000;
-    } else {
-      return std::nullopt;
-    }
-    if (n - i < len) return std::nullopt;
-    for (size_t k = 1; k < len; ++k) {
-      if ((s[i + k] & 0xC0) != 0x80) return std::nullopt;
-      cp = (cp << 6) | (s[i + k] & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    out.push_back(cp);
-    i += len;
+  while (!text.empty()) {
+    const Utf8Char c = Utf8At(text);
+    if (c.length == 0) return std::nullopt;
+    out.push_back(c.code);
+    text.remove_prefix(c.length);
   }
   return out;
 }
@@ -43,23 +19,7 @@ std::optional<std::u32string> DecodeUtf8(std::string_view text) {
 std::string EncodeUtf8(std::u32string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char32_t c : text) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
+  for (const char32_t c : text) AppendUtf8(out, c);
   return out;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "quillo/utf8.h"
+
 namespace CalcString {
 
 // Decodes strict UTF-8: no overlong forms, no surrogates, nothing above

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "table.h"
 #include "window_fixture.h"
 
 namespace QuilloTest {

@@ -7,6 +7,7 @@ namespace quillo_eval {
 namespace {
 
 struct CompletionCase {
+  const char* name;
   const char* before;
   bool openAfter;
   std::size_t replace;
@@ -29,25 +30,26 @@ const std::vector<std::string_view> kAll(std::begin(kFunctionNames), std::end(kF
 INSTANTIATE_TEST_SUITE_P(
     Table, CompletionTest,
     ::testing::Values(
-        CompletionCase{"po", false, 2, "power(", {}},
-        CompletionCase{"PO", false, 2, "power(", {}},                    // any case
-        CompletionCase{"1+sQ", false, 2, "sqrt(", {}},                   // only the letters
-        CompletionCase{"asin", false, 4, "Asin(", {}},                   // a whole name
-        CompletionCase{"2*si", true, 2, "sin", {}},                      // "(" already there
-        CompletionCase{"ra", false, 2, "rand(", {}},
-        CompletionCase{"r", false, 1, "r", {"rand", "round"}},           // several
-        CompletionCase{"A", false, 1, "A", {"abs", "Asin", "Acos"}},     // typed case stays
-        CompletionCase{"ac", false, 2, "Acos(", {}},
-        CompletionCase{"3*(", false, 0, "", kAll},                       // nothing typed
-        CompletionCase{"pow3", false, 0, "", kAll},                      // a digit ends names
-        CompletionCase{"x", false, 0, "", {}},                           // no such name
-        CompletionCase{"powers", false, 0, "", {}},
-        CompletionCase{"（po", false, 2, "power(", {}},                  // after UTF-8
-        CompletionCase{"ｐｏ", false, 2, "power(", {}},                  // full-width letters
-        CompletionCase{"１＋ｓＱ", false, 2, "sqrt(", {}},
-        CompletionCase{"ｓｉ", true, 2, "sin", {}},
-        CompletionCase{"ｒ", false, 1, "r", {"rand", "round"}},
-        CompletionCase{"pＯ", false, 2, "power(", {}}));
+        CompletionCase{"Prefix", "po", false, 2, "power(", {}},
+        CompletionCase{"AnyCase", "PO", false, 2, "power(", {}},
+        CompletionCase{"OnlyTheLetters", "1+sQ", false, 2, "sqrt(", {}},
+        CompletionCase{"WholeName", "asin", false, 4, "Asin(", {}},
+        CompletionCase{"ParenthesisAlreadyThere", "2*si", true, 2, "sin", {}},
+        CompletionCase{"Rand", "ra", false, 2, "rand(", {}},
+        CompletionCase{"Several", "r", false, 1, "r", {"rand", "round"}},
+        CompletionCase{"TypedCaseStays", "A", false, 1, "A", {"abs", "Asin", "Acos"}},
+        CompletionCase{"Acos", "ac", false, 2, "Acos(", {}},
+        CompletionCase{"NothingTyped", "3*(", false, 0, "", kAll},
+        CompletionCase{"DigitEndsNames", "pow3", false, 0, "", kAll},
+        CompletionCase{"NoSuchName", "x", false, 0, "", {}},
+        CompletionCase{"LongerThanAnyName", "powers", false, 0, "", {}},
+        CompletionCase{"AfterUtf8", "（po", false, 2, "power(", {}},
+        CompletionCase{"FullWidthLetters", "ｐｏ", false, 2, "power(", {}},
+        CompletionCase{"FullWidthOnlyTheLetters", "１＋ｓＱ", false, 2, "sqrt(", {}},
+        CompletionCase{"FullWidthParenthesisAlreadyThere", "ｓｉ", true, 2, "sin", {}},
+        CompletionCase{"FullWidthSeveral", "ｒ", false, 1, "r", {"rand", "round"}},
+        CompletionCase{"MixedWidths", "pＯ", false, 2, "power(", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quillo_eval

@@ -206,16 +206,15 @@ private slots:
   }
 
   void compositorLeavesTitleBarsToUs_data() {
-    QTest::addColumn<QString>("global");
-    QTest::addColumn<bool>("advertised");
-    QTest::newRow("shell") << "xdg_wm_base" << true;
-    QTest::newRow("compositor") << "wl_compositor" << true;
-    QTest::newRow("title bars drawn by the compositor") << "zxdg_decoration_manager_v1" << false;
-    QTest::newRow("a prefix of a global") << "xdg_wm" << false;
+    QuilloTest::Table<QString, bool>(
+        {"global", "advertised"},
+        {{"shell", "xdg_wm_base", true},
+         {"compositor", "wl_compositor", true},
+         {"title bars drawn by the compositor", "zxdg_decoration_manager_v1", false},
+         {"a prefix of a global", "xdg_wm", false}});
   }
   void compositorLeavesTitleBarsToUs() {
-    QFETCH(QString, global);
-    QFETCH(bool, advertised);
+    const auto [global, advertised] = QuilloTest::Fetch<QString, bool>({"global", "advertised"});
     QVERIFY(Quillo::WaylandDisplay() != nullptr);
     QCOMPARE(Quillo::AdvertisesGlobal(Quillo::WaylandDisplay(), qPrintable(global)), advertised);
     QVERIFY(Quillo::NeedsOwnTitleBar());

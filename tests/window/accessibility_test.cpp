@@ -39,24 +39,21 @@ private slots:
   }
 
   void roles_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QStringList>("actions");
     const QStringList none;
-    QTest::newRow("TB") << "TB" << int(QAccessible::EditableText) << QStringList{"SetFocus"};
-    QTest::newRow("JG") << "JG" << int(QAccessible::EditableText) << QStringList{"SetFocus"};
-    QTest::newRow("TJ") << "TJ" << int(QAccessible::EditableText) << QStringList{"SetFocus"};
-    QTest::newRow("AN_DH") << "AN_DH" << int(QAccessible::Button)
-                           << QStringList{QAccessibleActionInterface::pressAction()};
-    QTest::newRow("Label1") << "Label1" << int(QAccessible::StaticText) << none;
-    QTest::newRow("FunList") << "FunList" << int(QAccessible::List) << none;
-    QTest::newRow("Label2") << "Label2" << int(QAccessible::Link)
-                            << QStringList{Quillo::JumpAction()};
+    const QStringList focus{"SetFocus"};
+    QuilloTest::Table<QString, int, QStringList>(
+        {"name", "role", "actions"},
+        {{"TB", "TB", QAccessible::EditableText, focus},
+         {"JG", "JG", QAccessible::EditableText, focus},
+         {"TJ", "TJ", QAccessible::EditableText, focus},
+         {"AN_DH", "AN_DH", QAccessible::Button, {QAccessibleActionInterface::pressAction()}},
+         {"Label1", "Label1", QAccessible::StaticText, none},
+         {"FunList", "FunList", QAccessible::List, none},
+         {"Label2", "Label2", QAccessible::Link, {Quillo::JumpAction()}}});
   }
   void roles() {
-    QFETCH(QString, name);
-    QFETCH(int, role);
-    QFETCH(QStringList, actions);
+    const auto [name, role, actions] =
+        QuilloTest::Fetch<QString, int, QStringList>({"name", "role", "actions"});
     auto* control = f->window.findChild<QWidget*>(name);
     QAccessibleInterface* iface = Interface(control);
     QVERIFY(iface != nullptr);
@@ -123,16 +120,12 @@ private slots:
   // Pressing "=" evaluates as a click does, but only once the action has
   // returned: an error box must not hold up the assistive technology.
   void pressEquals_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<QString>("result");  // empty: rejected
-    QTest::newRow("sum") << "1+2" << " 3";
-    QTest::newRow("half") << "1/2" << " 0.5";
-    QTest::newRow("bad") << "1+" << "";
-    QTest::newRow("empty") << "" << "";
+    QuilloTest::Table<QString, QString>({"formula", "result"},  // result empty: rejected
+                                        {{"sum", "1+2", " 3"}, {"half", "1/2", " 0.5"},
+                                         {"bad", "1+", ""}, {"empty", "", ""}});
   }
   void pressEquals() {
-    QFETCH(QString, formula);
-    QFETCH(QString, result);
+    const auto [formula, result] = QuilloTest::Fetch<QString, QString>({"formula", "result"});
     f->ui.TB->setPlainText(formula);
     f->ui.FunList->setFocus();  // the press brings the focus back to the formula
     Interface(f->ui.AN_DH)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

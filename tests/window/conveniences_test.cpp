@@ -50,32 +50,22 @@ private slots:
   // The call goes in at the start of the selection, the selection stays after
   // it, and the caret ends at the very end of the formula.
   void insertFunction_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("how");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("caret at the end") << "1+" << 2 << 2 << 10 << int(DoubleClick) << "1+Sin()";
-    QTest::newRow("caret inside") << "2*3" << 2 << 2 << 7 << int(DoubleClick) << "2*Power()3";
-    QTest::newRow("selection stays after the call")
-        << "1+23" << 2 << 4 << 0 << int(DoubleClick) << "1+Abs()23";
-    QTest::newRow("selection made backwards")
-        << "1+23" << 4 << 2 << 0 << int(DoubleClick) << "1+Abs()23";
-    QTest::newRow("empty formula") << "" << 0 << 0 << 6 << int(DoubleClick) << "Pi()";
-    QTest::newRow("blank before the colon") << "" << 0 << 0 << 5 << int(DoubleClick) << "Mod()";
-    QTest::newRow("square root, case kept") << "9" << 0 << 0 << 11 << int(DoubleClick) << "Sqrt()9";
-    QTest::newRow("Enter on the list") << "x" << 0 << 0 << 1 << int(Return) << "Acos()x";
-    QTest::newRow("keypad Enter, after full-width text")
-        << "（1＋" << 3 << 3 << 9 << int(KeypadEnter) << "（1＋Round()";
+    QuilloTest::Table<QString, int, int, int, int, QString>(
+        {"formula", "anchor", "position", "row", "how", "expected"},
+        {{"caret at the end", "1+", 2, 2, 10, DoubleClick, "1+Sin()"},
+         {"caret inside", "2*3", 2, 2, 7, DoubleClick, "2*Power()3"},
+         {"selection stays after the call", "1+23", 2, 4, 0, DoubleClick, "1+Abs()23"},
+         {"selection made backwards", "1+23", 4, 2, 0, DoubleClick, "1+Abs()23"},
+         {"empty formula", "", 0, 0, 6, DoubleClick, "Pi()"},
+         {"blank before the colon", "", 0, 0, 5, DoubleClick, "Mod()"},
+         {"square root, case kept", "9", 0, 0, 11, DoubleClick, "Sqrt()9"},
+         {"Enter on the list", "x", 0, 0, 1, Return, "Acos()x"},
+         {"keypad Enter, after full-width text", "（1＋", 3, 3, 9, KeypadEnter, "（1＋Round()"}});
   }
   void insertFunction() {
-    QFETCH(QString, formula);
-    QFETCH(int, anchor);
-    QFETCH(int, position);
-    QFETCH(int, row);
-    QFETCH(int, how);
-    QFETCH(QString, expected);
+    const auto [formula, anchor, position, row, how, expected] =
+        QuilloTest::Fetch<QString, int, int, int, int, QString>(
+            {"formula", "anchor", "position", "row", "how", "expected"});
     SetFormula(*f, formula, anchor, position);
     Choose(*f, row, How(how));
     QCOMPARE(f->ui.TB->toPlainText(), expected);
@@ -97,14 +87,11 @@ private slots:
   // Tab from the formula passes the history and lands in the list, where the
   // first entry is current but not selected: Enter inserts that entry.
   void enterAfterTabInsertsTheCurrentEntry_data() {
-    QTest::addColumn<int>("downs");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("first entry") << 0 << "1+Abs()";
-    QTest::newRow("moved with the arrow keys") << 2 << "1+Asin()";
+    QuilloTest::Table<int, QString>({"downs", "expected"}, {{"first entry", 0, "1+Abs()"},
+                                                            {"moved with the arrow keys", 2, "1+Asin()"}});
   }
   void enterAfterTabInsertsTheCurrentEntry() {
-    QFETCH(int, downs);
-    QFETCH(QString, expected);
+    const auto [downs, expected] = QuilloTest::Fetch<int, QString>({"downs", "expected"});
     SetFormula(*f, QStringLiteral("1+"), 2, 2);
     QTest::keyClick(f->ui.TB, Qt::Key_Tab);
     QTest::keyClick(f->ui.TJ, Qt::Key_Tab);
@@ -118,17 +105,14 @@ private slots:
 
   // A double-click on the result copies it without its blanks.
   void copyResult_data() {
-    QTest::addColumn<QString>("formula");  // empty: nothing evaluated yet
-    QTest::addColumn<QString>("copied");
-    QTest::newRow("empty result box") << "" << "";
-    QTest::newRow("one half") << "1/2" << "0.5";
-    QTest::newRow("minus one half") << "-1/2" << "-.5";
-    QTest::newRow("the worked example") << "2*sin(30)+(1+2)^2" << "7.02393675181428";
-    QTest::newRow("whole number") << "24/2" << "12";
+    QuilloTest::Table<QString, QString>({"formula", "copied"},  // formula empty: nothing evaluated yet
+                                        {{"empty result box", "", ""}, {"one half", "1/2", "0.5"},
+                                         {"minus one half", "-1/2", "-.5"},
+                                         {"the worked example", "2*sin(30)+(1+2)^2", "7.02393675181428"},
+                                         {"whole number", "24/2", "12"}});
   }
   void copyResult() {
-    QFETCH(QString, formula);
-    QFETCH(QString, copied);
+    const auto [formula, copied] = QuilloTest::Fetch<QString, QString>({"formula", "copied"});
     if (!formula.isEmpty()) {
       Type(f->ui.TB, formula);
       QTest::keyClick(f->ui.TB, Qt::Key_Return);
@@ -142,15 +126,13 @@ private slots:
   // The link drops 40 twips while pressed; the release, with any button and
   // wherever the pointer is, puts it back and opens the shop page once.
   void shopLink_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QPoint>("releaseAt");
-    QTest::newRow("left") << int(Qt::LeftButton) << QPoint(10, 5);
-    QTest::newRow("right") << int(Qt::RightButton) << QPoint(10, 5);
-    QTest::newRow("released off the link") << int(Qt::LeftButton) << QPoint(-200, -100);
+    QuilloTest::Table<int, QPoint>({"button", "releaseAt"},
+                                   {{"left", Qt::LeftButton, QPoint(10, 5)},
+                                    {"right", Qt::RightButton, QPoint(10, 5)},
+                                    {"released off the link", Qt::LeftButton, QPoint(-200, -100)}});
   }
   void shopLink() {
-    QFETCH(int, button);
-    QFETCH(QPoint, releaseAt);
+    const auto [button, releaseAt] = QuilloTest::Fetch<int, QPoint>({"button", "releaseAt"});
     QLabel* link = f->ui.Label2;
     const int left = link->x();
     QCOMPARE(link->y(), Quillo::Px(3720));

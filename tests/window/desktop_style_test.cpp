@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "look/desktop_style.h"
+#include "table.h"
 
 namespace {
 
@@ -35,15 +36,11 @@ private slots:
 
   // Nothing is set where nothing was; an empty override comes back empty.
   void putsBackOnlyWhatWasSet_data() {
-    QTest::addColumn<bool>("set");
-    QTest::addColumn<QByteArray>("value");
-    QTest::newRow("unset") << false << QByteArray();
-    QTest::newRow("empty") << true << QByteArray();
-    QTest::newRow("a name") << true << QByteArray("kvantum");
+    QuilloTest::Table<bool, QByteArray>(
+        {"set", "value"}, {{"unset", false, {}}, {"empty", true, {}}, {"a name", true, "kvantum"}});
   }
   void putsBackOnlyWhatWasSet() {
-    QFETCH(bool, set);
-    QFETCH(QByteArray, value);
+    const auto [set, value] = QuilloTest::Fetch<bool, QByteArray>({"set", "value"});
     if (set) {
       qputenv("QT_STYLE_OVERRIDE", value);
     } else {

@@ -12,6 +12,7 @@
 using QuilloTest::Fixture;
 using QuilloTest::HistoryEntry;
 using QuilloTest::Selection;
+using QuilloTest::Table;
 using QuilloTest::Type;
 
 namespace {
@@ -32,24 +33,22 @@ class EvaluationTest : public QuilloTest::WindowSuite {
 
 private slots:
   void resultAndHistory_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<QString>("display");
-    QTest::newRow("sum") << "1+2" << " 3";
-    QTest::newRow("the worked example") << "2*sin(30)+(1+2)^2" << " 7.02393675181428";
-    QTest::newRow("one half gets its zero") << "1/2" << " 0.5";
-    QTest::newRow("minus one half does not") << "-1/2" << " -.5";
-    QTest::newRow("zero") << "1-1" << " 0";
-    QTest::newRow("one is not below one") << "3-2" << " 1";
-    QTest::newRow("twelve") << "24/2" << " 12";
-    QTest::newRow("leading zeros go") << "007" << " 7";
-    QTest::newRow("exponent form below one") << "1/50000" << " 02E-05";
-    QTest::newRow("15 significant digits") << "1/3*3" << " 0.999999999999999";
-    QTest::newRow("full-width, kept as typed") << "（1＋2）＊3" << " 9";
-    QTest::newRow("blanks kept in the history") << " 1 + 2 " << " 3";
+    Table<QString, QString>({"formula", "display"},
+                            {{"sum", "1+2", " 3"},
+                             {"the worked example", "2*sin(30)+(1+2)^2", " 7.02393675181428"},
+                             {"one half gets its zero", "1/2", " 0.5"},
+                             {"minus one half does not", "-1/2", " -.5"},
+                             {"zero", "1-1", " 0"},
+                             {"one is not below one", "3-2", " 1"},
+                             {"twelve", "24/2", " 12"},
+                             {"leading zeros go", "007", " 7"},
+                             {"exponent form below one", "1/50000", " 02E-05"},
+                             {"15 significant digits", "1/3*3", " 0.999999999999999"},
+                             {"full-width, kept as typed", "（1＋2）＊3", " 9"},
+                             {"blanks kept in the history", " 1 + 2 ", " 3"}});
   }
   void resultAndHistory() {
-    QFETCH(QString, formula);
-    QFETCH(QString, display);
+    const auto [formula, display] = QuilloTest::Fetch<QString, QString>({"formula", "display"});
     EnterFormula(*f, formula);
     QCOMPARE(f->ui.JG->toPlainText(), display);
     QCOMPARE(f->ui.TJ->toPlainText(), HistoryEntry(display, formula));
@@ -62,10 +61,9 @@ private slots:
   // A pasted line break stays in the formula box; the history line shows it
   // as one blank, so that the entry is two lines.
   void lineBreakInFormula_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::newRow("LF") << "1+2\n3";
-    QTest::newRow("CR LF") << "1+2\r\n3";
-    QTest::newRow("paragraph separator") << QStringLiteral("1+2\u20293");
+    Table<QString>({"formula"}, {{"LF", "1+2\n3"},
+                                 {"CR LF", "1+2\r\n3"},
+                                 {"paragraph separator", QStringLiteral("1+2\u20293")}});
   }
   void lineBreakInFormula() {
     QFETCH(QString, formula);
@@ -77,16 +75,13 @@ private slots:
   }
 
   void everyEnterKeyEvaluates_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
-    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return) << int(Qt::ControlModifier);
+    Table<int, int>({"key", "modifiers"}, {{"Return", Qt::Key_Return, Qt::NoModifier},
+                                           {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
+                                           {"Shift+Return", Qt::Key_Return, Qt::ShiftModifier},
+                                           {"Ctrl+Return", Qt::Key_Return, Qt::ControlModifier}});
   }
   void everyEnterKeyEvaluates() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
+    const auto [key, modifiers] = QuilloTest::Fetch<int, int>({"key", "modifiers"});
     Type(f->ui.TB, QStringLiteral("6*7"));
     QTest::keyClick(f->ui.TB, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(f->ui.TB->toPlainText(), QStringLiteral("6*7"));
@@ -94,18 +89,14 @@ private slots:
   }
 
   void otherKeysOnlyType_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("formula");
-    QTest::newRow("digit") << "1+" << int(Qt::Key_2) << "1+2";
-    QTest::newRow("operator") << "1" << int(Qt::Key_Plus) << "1+";
-    QTest::newRow("Backspace") << "1+2" << int(Qt::Key_Backspace) << "1+";
-    QTest::newRow("Tab leaves the box") << "1+2" << int(Qt::Key_Tab) << "1+2";
+    Table<QString, int, QString>({"typed", "key", "formula"},
+                                 {{"digit", "1+", Qt::Key_2, "1+2"},
+                                  {"operator", "1", Qt::Key_Plus, "1+"},
+                                  {"Backspace", "1+2", Qt::Key_Backspace, "1+"},
+                                  {"Tab leaves the box", "1+2", Qt::Key_Tab, "1+2"}});
   }
   void otherKeysOnlyType() {
-    QFETCH(QString, typed);
-    QFETCH(int, key);
-    QFETCH(QString, formula);
+    const auto [typed, key, formula] = QuilloTest::Fetch<QString, int, QString>({"typed", "key", "formula"});
     Type(f->ui.TB, typed);
     QTest::keyClick(f->ui.TB, Qt::Key(key));
     QCOMPARE(f->ui.TB->toPlainText(), formula);
@@ -130,22 +121,27 @@ private slots:
   // A rejected formula: the box (if any) has the engine's message with the
   // toolkit's line breaks; result and history stay as they were.
   void failureLeavesResultAndHistory_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<QString>("message");  // empty: no message box at all
-    QTest::newRow("empty") << "" << ">> 公式有误或为空";
-    QTest::newRow("ends in an operator") << "1+" << ">> 公式有误或为空";
-    QTest::newRow("missing )") << "((1+2)" << ">>表达式缺右括号：)";
-    QTest::newRow("missing (") << "(1+2))" << ">>表达式缺左括号：(";
-    QTest::newRow("unknown function") << "foo(1)" << ">> 暂不支持函数：foo";
-    QTest::newRow("division by zero") << "1/0" << ">> 公式有误或为空";
-    QTest::newRow("square root of -1") << "sqrt(-1)" << ">> 公式有误或为空";
-    // The engine reports a formula that ends in no number ("abc") with its box.
-    QTest::newRow("a word") << "abc" << ">> 公式有误或为空";
-    QTest::newRow("Chinese text") << "一加二" << ">> 公式有误或为空";
+    const char* wrong = ">> 公式有误或为空";
+    // The engine reports a formula that ends in no number ("abc") with its
+    // box; so it does a number straight after ")" or after a call.
+    Table<QString, QString>({"formula", "message"},  // message empty: no box at all
+                            {{"empty", "", wrong},
+                             {"ends in an operator", "1+", wrong},
+                             {"missing )", "((1+2)", ">>表达式缺右括号：)"},
+                             {"missing (", "(1+2))", ">>表达式缺左括号：("},
+                             {"unknown function", "foo(1)", ">> 暂不支持函数：foo"},
+                             {"division by zero", "1/0", wrong},
+                             {"square root of -1", "sqrt(-1)", wrong},
+                             {"a word", "abc", wrong},
+                             {"Chinese text", "一加二", wrong},
+                             {"number after )", "(1+2)3", wrong},
+                             {"decimal after )", "(2)3.5", wrong},
+                             {"number after Pi()", "Pi()2", wrong},
+                             {"exponent form after sin()", "sin()3.017E-0", wrong},
+                             {"number after Sin()", "Sin()30", wrong}});
   }
   void failureLeavesResultAndHistory() {
-    QFETCH(QString, formula);
-    QFETCH(QString, message);
+    const auto [formula, message] = QuilloTest::Fetch<QString, QString>({"formula", "message"});
     EnterFormula(*f, QStringLiteral("1+2"));
     const QString history = f->ui.TJ->toPlainText();
     QSignalSpy historyChanges(f->ui.TJ->document(), &QTextDocument::contentsChange);
@@ -171,9 +167,7 @@ private slots:
   // length: the old text is neither removed nor written again, and the box
   // shows its top.
   void historyGrowsByOneInsertionAtTheTop_data() {
-    QTest::addColumn<int>("oldEntries");
-    QTest::newRow("empty history") << 0;
-    QTest::newRow("long history") << 5000;
+    Table<int>({"oldEntries"}, {{"empty history", 0}, {"long history", 5000}});
   }
   void historyGrowsByOneInsertionAtTheTop() {
     QFETCH(int, oldEntries);
@@ -195,22 +189,17 @@ private slots:
   // smaller size in the same place; the release, wherever the pointer is,
   // puts the label back bold on its resting frame and evaluates.
   void equalsPressAndRelease_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QPoint>("releaseAt");
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<QString>("display");
     const QPoint inside(20, 20);
     const QPoint outside(-300, 200);
-    QTest::newRow("left") << int(Qt::LeftButton) << inside << "1+2" << " 3";
-    QTest::newRow("right, released outside") << int(Qt::RightButton) << outside << "1+2" << " 3";
-    QTest::newRow("middle") << int(Qt::MiddleButton) << inside << "2^10" << " 1024";
-    QTest::newRow("failing formula") << int(Qt::LeftButton) << inside << "1+" << "";
+    Table<int, QPoint, QString, QString>({"button", "releaseAt", "formula", "display"},
+                                         {{"left", Qt::LeftButton, inside, "1+2", " 3"},
+                                          {"right, released outside", Qt::RightButton, outside, "1+2", " 3"},
+                                          {"middle", Qt::MiddleButton, inside, "2^10", " 1024"},
+                                          {"failing formula", Qt::LeftButton, inside, "1+", ""}});
   }
   void equalsPressAndRelease() {
-    QFETCH(int, button);
-    QFETCH(QPoint, releaseAt);
-    QFETCH(QString, formula);
-    QFETCH(QString, display);
+    const auto [button, releaseAt, formula, display] =
+        QuilloTest::Fetch<int, QPoint, QString, QString>({"button", "releaseAt", "formula", "display"});
     QLabel* equals = f->ui.AN_DH;
     const QRect rest = f->ui.AN->geometry();
     QCOMPARE(equals->geometry(), rest);

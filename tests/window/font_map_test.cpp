@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "an_dh.h"
+#include "table.h"
 #include "look/font_map.h"
 #include "look/song_face.h"
 
@@ -17,21 +18,17 @@ class FontMapTest : public QObject {
 
 private slots:
   void resolves_data() {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QString>("face");
-    QTest::newRow("formula") << "Arial" << 14.25 << true << "Liberation Sans";
-    QTest::newRow("result") << "Arial Narrow" << 18.0 << true << "Liberation Sans Narrow";
-    QTest::newRow("history") << "Arial" << 12.0 << true << "Liberation Sans";
-    QTest::newRow("=") << "宋体" << 27.75 << true << Quillo::SongFamily();
-    QTest::newRow("list") << "宋体" << 9.0 << false << Quillo::SongFamily();
+    QuilloTest::Table<QString, qreal, bool, QString>(
+        {"family", "points", "bold", "face"},
+        {{"formula", "Arial", 14.25, true, "Liberation Sans"},
+         {"result", "Arial Narrow", 18.0, true, "Liberation Sans Narrow"},
+         {"history", "Arial", 12.0, true, "Liberation Sans"},
+         {"=", "宋体", 27.75, true, Quillo::SongFamily()},
+         {"list", "宋体", 9.0, false, Quillo::SongFamily()}});
   }
   void resolves() {
-    QFETCH(QString, family);
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(QString, face);
+    const auto [family, points, bold, face] =
+        QuilloTest::Fetch<QString, qreal, bool, QString>({"family", "points", "bold", "face"});
     const QFont font = Quillo::MapFont(family, points, bold);
     QCOMPARE(QFontInfo(font).family(), face);
     QCOMPARE(font.pointSizeF(), points);
@@ -41,17 +38,16 @@ private slots:
   // Each character must be in one of the faces tried for that font (not in
   // some face the system happens to substitute), or it would show as a box.
   void noBoxes_data() {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("list entries") << "宋体" << Quillo::AN_DH::FunctionEntries().join(QString());
-    QTest::newRow("captions") << "宋体" << "  =  可用函数列表去淘宝网逛逛";
-    QTest::newRow("history separator") << "Arial" << Quillo::AN_DH::HistorySeparator();
-    QTest::newRow("full-width formula") << "Arial" << "（１＋２）＊３，４－５／６＾７";
-    QTest::newRow("results") << "Arial Narrow" << " -.0123456789E+";
+    QuilloTest::Table<QString, QString>(
+        {"family", "text"},
+        {{"list entries", "宋体", Quillo::AN_DH::FunctionEntries().join(QString())},
+         {"captions", "宋体", "  =  可用函数列表去淘宝网逛逛"},
+         {"history separator", "Arial", Quillo::AN_DH::HistorySeparator()},
+         {"full-width formula", "Arial", "（１＋２）＊３，４－５／６＾７"},
+         {"results", "Arial Narrow", " -.0123456789E+"}});
   }
   void noBoxes() {
-    QFETCH(QString, family);
-    QFETCH(QString, text);
+    const auto [family, text] = QuilloTest::Fetch<QString, QString>({"family", "text"});
     QList<QRawFont> faces;
     for (const QString& face : Quillo::LinuxFamilies(family)) {
       const QRawFont raw = QRawFont::fromFont(QFont(face));
@@ -108,19 +104,17 @@ private slots:
   // and give each glyph the very pixels and advance of the whole face (the
   // subset must not change outlines, bitmaps, metrics or the hinting).
   void songFaceDrawsAsTheWholeFace_data() {
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<QString>("text");
     const QString entries = Quillo::AN_DH::FunctionEntries().join(QString());
-    QTest::newRow("list entries, 9 pt") << 9.0 << false << entries;
-    QTest::newRow("list entries, 12 pt") << 12.0 << false << entries;
-    QTest::newRow("caption, 12 pt") << 12.0 << false << "可用函数列表";
-    QTest::newRow("link, 9 pt") << 9.0 << false << "去淘宝网逛逛";
-    QTest::newRow("=, 27.75 pt bold") << 27.75 << true << "=";
-    QTest::newRow("printable ASCII, 9 pt")
-        << 9.0 << false << " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`"
-                           "abcdefghijklmnopqrstuvwxyz{|}~";
-    QTest::newRow("Chinese, 27.75 pt bold") << 27.75 << true << "可用函数列表去淘宝网逛逛绝对值";
+    QuilloTest::Table<qreal, bool, QString>(
+        {"points", "bold", "text"},
+        {{"list entries, 9 pt", 9.0, false, entries},
+         {"list entries, 12 pt", 12.0, false, entries},
+         {"caption, 12 pt", 12.0, false, "可用函数列表"},
+         {"link, 9 pt", 9.0, false, "去淘宝网逛逛"},
+         {"=, 27.75 pt bold", 27.75, true, "="},
+         {"printable ASCII, 9 pt", 9.0, false,
+          " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~"},
+         {"Chinese, 27.75 pt bold", 27.75, true, "可用函数列表去淘宝网逛逛绝对值"}});
   }
   // Qt shares a face's engine among the scripts of a text (Latin, Han,
   // Greek in "Pi(): π值") only for a face it counts as Latin; otherwise it
@@ -130,9 +124,7 @@ private slots:
   }
 
   void songFaceDrawsAsTheWholeFace() {
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(QString, text);
+    const auto [points, bold, text] = QuilloTest::Fetch<qreal, bool, QString>({"points", "bold", "text"});
     const QFont font = Quillo::MapFont(QStringLiteral("宋体"), points, bold);
     QVERIFY(!Quillo::SongFamily().isEmpty());
     QCOMPARE(font.families().value(0), Quillo::SongFamily());

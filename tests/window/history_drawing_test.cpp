@@ -50,20 +50,18 @@ class HistoryDrawingTest : public QuilloTest::WindowSuite {
 private slots:
   // Before: the entries already there, and how the box was left.
   void screenMatchesAFreshDrawing_data() {
-    QTest::addColumn<int>("entries");
-    QTest::addColumn<QString>("before");  // top, bottom, right, selected
-    QTest::newRow("empty") << 0 << "top";
-    QTest::newRow("one entry") << 1 << "top";
-    QTest::newRow("the box fills, the scroll bar comes") << 4 << "top";
-    QTest::newRow("a page: the slider shrinks") << 20 << "top";
-    QTest::newRow("long: the slider stays") << 5000 << "top";
-    QTest::newRow("scrolled to the bottom") << 5000 << "bottom";
-    QTest::newRow("scrolled to the right") << 20 << "right";
-    QTest::newRow("all selected") << 20 << "selected";
+    QuilloTest::Table<int, QString>({"entries", "before"},  // before: top, bottom, right, selected
+                                    {{"empty", 0, "top"},
+                                     {"one entry", 1, "top"},
+                                     {"the box fills, the scroll bar comes", 4, "top"},
+                                     {"a page: the slider shrinks", 20, "top"},
+                                     {"long: the slider stays", 5000, "top"},
+                                     {"scrolled to the bottom", 5000, "bottom"},
+                                     {"scrolled to the right", 20, "right"},
+                                     {"all selected", 20, "selected"}});
   }
   void screenMatchesAFreshDrawing() {
-    QFETCH(int, entries);
-    QFETCH(QString, before);
+    const auto [entries, before] = QuilloTest::Fetch<int, QString>({"entries", "before"});
     const QString formula = before == "right" ? QStringLiteral("1+2").repeated(60)
                                               : QStringLiteral("1+2");
     f->ui.TJ->setPlainText(History(entries, formula));
@@ -91,14 +89,10 @@ private slots:
   // With the box at its top, only the new entry's lines are drawn; the bar is
   // drawn again when its slider moves, not when it stays.
   void drawsTheNewEntryAndAMovingSlider_data() {
-    QTest::addColumn<int>("entries");
-    QTest::addColumn<bool>("sliderMoves");
-    QTest::newRow("a page") << 12 << true;
-    QTest::newRow("long") << 5000 << false;
+    QuilloTest::Table<int, bool>({"entries", "sliderMoves"}, {{"a page", 12, true}, {"long", 5000, false}});
   }
   void drawsTheNewEntryAndAMovingSlider() {
-    QFETCH(int, entries);
-    QFETCH(bool, sliderMoves);
+    const auto [entries, sliderMoves] = QuilloTest::Fetch<int, bool>({"entries", "sliderMoves"});
     f->ui.TJ->setPlainText(History(entries));
     Settle();
     PaintCount box;

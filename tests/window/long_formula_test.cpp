@@ -176,17 +176,13 @@ private slots:
   // Short formulas still break at their blanks; past a thousand characters
   // lines break anywhere, blanks or not, and fill the box's width.
   void wrapping_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<bool>("atBlanks");
-    QTest::newRow("short, with blanks") << QStringLiteral("11 + 22 + 33 + 44 + 55").repeated(8)
-                                        << true;
-    QTest::newRow("long, with blanks") << QStringLiteral("11 + 22 + 33 + 44 + 55").repeated(60)
-                                       << false;
-    QTest::newRow("long, without") << Sum(20001) << false;
+    const QString sum = QStringLiteral("11 + 22 + 33 + 44 + 55");
+    QuilloTest::Table<QString, bool>({"formula", "atBlanks"}, {{"short, with blanks", sum.repeated(8), true},
+                                                               {"long, with blanks", sum.repeated(60), false},
+                                                               {"long, without", Sum(20001), false}});
   }
   void wrapping() {
-    QFETCH(QString, formula);
-    QFETCH(bool, atBlanks);
+    const auto [formula, atBlanks] = QuilloTest::Fetch<QString, bool>({"formula", "atBlanks"});
     f->ui.TB->setPlainText(formula);
     Settle();
     const QStringList lines = Lines(f->ui.TB);
@@ -203,21 +199,18 @@ private slots:
   // Qt is left to find it. Either way the caret starts on the same side.
   void direction_data() {
     const QString alef(QChar(0x05D0));
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Qt::LayoutDirection>("given");
-    QTest::newRow("short") << Sum(999) << Qt::LayoutDirectionAuto;
-    QTest::newRow("long, no letters") << Sum(20001) << Qt::LeftToRight;
-    QTest::newRow("long, a letter last") << Sum(20001) + u'x' << Qt::LeftToRight;
-    QTest::newRow("long, right to left") << alef + Sum(20001) << Qt::RightToLeft;
-    QTest::newRow("long, right to left at its end") << Sum(20001) + alef << Qt::RightToLeft;
-    QTest::newRow("long, two paragraphs that agree") << Sum(20001) + u'\n' + Sum(3)
-                                                     << Qt::LeftToRight;
-    QTest::newRow("long, two paragraphs that disagree") << alef + Sum(20001) + u'\n' + Sum(3)
-                                                        << Qt::LayoutDirectionAuto;
+    QuilloTest::Table<QString, Qt::LayoutDirection>(
+        {"text", "given"},
+        {{"short", Sum(999), Qt::LayoutDirectionAuto},
+         {"long, no letters", Sum(20001), Qt::LeftToRight},
+         {"long, a letter last", Sum(20001) + u'x', Qt::LeftToRight},
+         {"long, right to left", alef + Sum(20001), Qt::RightToLeft},
+         {"long, right to left at its end", Sum(20001) + alef, Qt::RightToLeft},
+         {"long, two paragraphs that agree", Sum(20001) + u'\n' + Sum(3), Qt::LeftToRight},
+         {"long, two paragraphs that disagree", alef + Sum(20001) + u'\n' + Sum(3), Qt::LayoutDirectionAuto}});
   }
   void direction() {
-    QFETCH(QString, text);
-    QFETCH(Qt::LayoutDirection, given);
+    const auto [text, given] = QuilloTest::Fetch<QString, Qt::LayoutDirection>({"text", "given"});
     f->ui.TB->setPlainText(text);
     f->ui.TB->moveCursor(QTextCursor::Start);
     Settle();

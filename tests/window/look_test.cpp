@@ -129,17 +129,13 @@ private slots:
 
   // The desktop's palette and widget style change nothing that is drawn.
   void samePixelsEverywhere_data() {
-    QTest::addColumn<QString>("style");  // empty: the default
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("default") << "" << false;
-    QTest::newRow("dark palette") << "" << true;
-    QTest::newRow("Windows style") << "Windows" << false;
-    QTest::newRow("Adwaita style") << "Adwaita" << false;
-    QTest::newRow("Adwaita-Dark style, dark palette") << "Adwaita-Dark" << true;
+    QuilloTest::Table<QString, bool>({"style", "dark"},  // style empty: the default
+                                     {{"default", "", false}, {"dark palette", "", true},
+                                      {"Windows style", "Windows", false}, {"Adwaita style", "Adwaita", false},
+                                      {"Adwaita-Dark style, dark palette", "Adwaita-Dark", true}});
   }
   void samePixelsEverywhere() {
-    QFETCH(QString, style);
-    QFETCH(bool, dark);
+    const auto [style, dark] = QuilloTest::Fetch<QString, bool>({"style", "dark"});
     if (reference.window.isNull()) {
       reference = Render();
       QVERIFY(!reference.window.isNull());
@@ -175,10 +171,7 @@ private slots:
   }
 
   void contextMenus_data() {
-    QTest::addColumn<QString>("control");
-    QTest::newRow("formula") << "TB";
-    QTest::newRow("result") << "JG";
-    QTest::newRow("history") << "TJ";
+    QuilloTest::Table<QString>({"control"}, {{"formula", "TB"}, {"result", "JG"}, {"history", "TJ"}});
   }
   void contextMenus() {
     QFETCH(QString, control);
@@ -205,17 +198,15 @@ private slots:
   // names, whatever face the locale's language would prefer (the suite runs
   // under C, English, Chinese and Japanese locales).
   void fixedFontFaces_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("latin");
-    QTest::newRow("shortcut") << "Ctrl+Shift+Z" << true;
-    QTest::newRow("caption") << "Quillo-" << true;
-    QTest::newRow("message") << ">> 公式有误或为空" << false;
-    QTest::newRow("Qt's texts") << "撤消(&U)剪切复制粘贴删除全选确定" << false;
-    QTest::newRow("hint") << "        请输入或修改……" << false;
+    QuilloTest::Table<QString, bool>({"text", "latin"},
+                                     {{"shortcut", "Ctrl+Shift+Z", true},
+                                      {"caption", "Quillo-", true},
+                                      {"message", ">> 公式有误或为空", false},
+                                      {"Qt's texts", "撤消(&U)剪切复制粘贴删除全选确定", false},
+                                      {"hint", "        请输入或修改……", false}});
   }
   void fixedFontFaces() {
-    QFETCH(QString, text);
-    QFETCH(bool, latin);
+    const auto [text, latin] = QuilloTest::Fetch<QString, bool>({"text", "latin"});
     const QFont font = Quillo::FixedFont();
     QTextLayout layout(text, font);
     layout.beginLayout();
@@ -261,9 +252,8 @@ private slots:
     }
   }
   void boldBoxes() {
-    QFETCH(QString, control);
-    QFETCH(QString, text);
-    QFETCH(double, least);
+    const auto [control, text, least] =
+        QuilloTest::Fetch<QString, QString, double>({"control", "text", "least"});
     Quillo::AN_DH window(platform);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

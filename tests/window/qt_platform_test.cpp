@@ -54,15 +54,13 @@ private slots:
   void cleanup() { window.reset(); }
 
   void errorBox_data() {
-    QTest::addColumn<QString>("formula");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unfinished") << "1+" << ">> 公式有误或为空";
-    QTest::newRow("missing )") << "((1+2)" << ">>表达式缺右括号：)";
-    QTest::newRow("unknown function") << "foo(1)" << ">> 暂不支持函数：foo";
+    QuilloTest::Table<QString, QString>({"formula", "message"},
+                                        {{"unfinished", "1+", ">> 公式有误或为空"},
+                                         {"missing )", "((1+2)", ">>表达式缺右括号：)"},
+                                         {"unknown function", "foo(1)", ">> 暂不支持函数：foo"}});
   }
   void errorBox() {
-    QFETCH(QString, formula);
-    QFETCH(QString, message);
+    const auto [formula, message] = QuilloTest::Fetch<QString, QString>({"formula", "message"});
     const auto& ui = window->controls();
     Type(ui.TB, QStringLiteral("1+2"));
     QTest::keyClick(ui.TB, Qt::Key_Return);

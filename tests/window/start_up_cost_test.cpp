@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "embedded_picture.h"
+#include "table.h"
 #include "window_fixture.h"
 
 Q_DECLARE_METATYPE(const Quillo::EmbeddedPicture*)
@@ -68,15 +69,14 @@ private slots:
   }
 
   void builtInPicturesAreTheDecodedFiles_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<const Quillo::EmbeddedPicture*>("pixels");
-    QTest::newRow("100 %") << ":/quillo/background.jpg" << &Quillo::kBackgroundPicture;
-    QTest::newRow("200 %") << ":/quillo/background@2x.jpg" << &Quillo::kBackgroundPicture2x;
-    QTest::newRow("icon") << ":/quillo/icon-48.png" << &Quillo::kWindowIcon;
+    QuilloTest::Table<QString, const Quillo::EmbeddedPicture*>(
+        {"file", "pixels"}, {{"100 %", ":/quillo/background.jpg", &Quillo::kBackgroundPicture},
+                             {"200 %", ":/quillo/background@2x.jpg", &Quillo::kBackgroundPicture2x},
+                             {"icon", ":/quillo/icon-48.png", &Quillo::kWindowIcon}});
   }
   void builtInPicturesAreTheDecodedFiles() {
-    QFETCH(QString, file);
-    QFETCH(const Quillo::EmbeddedPicture*, pixels);
+    const auto [file, pixels] =
+        QuilloTest::Fetch<QString, const Quillo::EmbeddedPicture*>({"file", "pixels"});
     // Compared with their alpha, which an opaque picture has at its full.
     QImage decoded = QImage(file).convertToFormat(QImage::Format_ARGB32);
     QVERIFY(!decoded.isNull());

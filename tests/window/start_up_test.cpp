@@ -27,8 +27,7 @@ private slots:
     }
   }
   void functionList() {
-    QFETCH(int, row);
-    QFETCH(QString, entry);
+    const auto [row, entry] = QuilloTest::Fetch<int, QString>({"row", "entry"});
     QCOMPARE(f->ui.FunList->count(), 12);
     QCOMPARE(f->ui.FunList->item(row)->text(), entry);
   }
@@ -49,19 +48,17 @@ private slots:
   }
 
   void controlGeometry_data() {  // in twips; self-sizing labels give no size
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::newRow("TB") << "TB" << QRect(120, 120, 5175, 855);
-    QTest::newRow("JG") << "JG" << QRect(120, 995, 5175, 440);
-    QTest::newRow("TJ") << "TJ" << QRect(120, 1440, 5175, 2535);
-    QTest::newRow("FunList") << "FunList" << QRect(5460, 1440, 1695, 2220);
-    QTest::newRow("Label2") << "Label2" << QRect(5520, 3720, 1575, 255);
-    QTest::newRow("AN_DH") << "AN_DH" << QRect(5475, 240, 0, 0);
-    QTest::newRow("Label1") << "Label1" << QRect(5565, 1080, 0, 0);
+    QuilloTest::Table<QString, QRect>({"name", "twips"},
+                                      {{"TB", "TB", QRect(120, 120, 5175, 855)},
+                                       {"JG", "JG", QRect(120, 995, 5175, 440)},
+                                       {"TJ", "TJ", QRect(120, 1440, 5175, 2535)},
+                                       {"FunList", "FunList", QRect(5460, 1440, 1695, 2220)},
+                                       {"Label2", "Label2", QRect(5520, 3720, 1575, 255)},
+                                       {"AN_DH", "AN_DH", QRect(5475, 240, 0, 0)},
+                                       {"Label1", "Label1", QRect(5565, 1080, 0, 0)}});
   }
   void controlGeometry() {
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
+    const auto [name, twips] = QuilloTest::Fetch<QString, QRect>({"name", "twips"});
     auto* control = f->window.findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     QCOMPARE(control->pos(), QPoint(Quillo::Px(twips.left()), Quillo::Px(twips.top())));
@@ -105,18 +102,17 @@ private slots:
   // The picture shows through every label and between the controls, and to
   // the client area's last column and row.
   void pictureBehindTheControls_data() {
-    QTest::addColumn<QString>("control");  // empty: the window
-    QTest::addColumn<QPoint>("point");     // in the control
-    QTest::newRow("inside the = border") << "AN_DH" << QPoint(2, 2);
-    QTest::newRow("beside the link text") << "Label2" << QPoint(2, 2);
-    QTest::newRow("between the columns") << "" << QPoint(358, 150);
-    QTest::newRow("bottom margin") << "" << QPoint(100, 270);
-    QTest::newRow("right column") << "" << QPoint(484, 100);
-    QTest::newRow("bottom-right corner") << "" << QPoint(484, 274);
+    // The point is in the control; no control: in the window.
+    QuilloTest::Table<QString, QPoint>({"control", "point"},
+                                       {{"inside the = border", "AN_DH", QPoint(2, 2)},
+                                        {"beside the link text", "Label2", QPoint(2, 2)},
+                                        {"between the columns", "", QPoint(358, 150)},
+                                        {"bottom margin", "", QPoint(100, 270)},
+                                        {"right column", "", QPoint(484, 100)},
+                                        {"bottom-right corner", "", QPoint(484, 274)}});
   }
   void pictureBehindTheControls() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, point);
+    auto [control, point] = QuilloTest::Fetch<QString, QPoint>({"control", "point"});
     if (!control.isEmpty()) point += f->window.findChild<QWidget*>(control)->pos();
     const QImage shown = f->window.grab().toImage();
     const QImage picture(QStringLiteral(":/quillo/background.jpg"));
@@ -125,9 +121,7 @@ private slots:
   }
 
   void resultAndHistoryCannotBeTypedInto_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("JG") << "JG";
-    QTest::newRow("TJ") << "TJ";
+    QuilloTest::Table<QString>({"name"}, {{"JG", "JG"}, {"TJ", "TJ"}});
   }
   void resultAndHistoryCannotBeTypedInto() {
     QFETCH(QString, name);
