@@ -4,7 +4,7 @@
 // of repeated runs and their ratios to the same measure on an empty window,
 // all measured in one run:
 //
-//   with_display.sh cmake/wine-run PREFIX win32_window_cost.exe [ROUNDS]
+//   tests/support/on_xvfb.sh cmake/wine-run PREFIX win32_window_cost.exe [ROUNDS]
 #include <windows.h>
 
 #include <algorithm>
