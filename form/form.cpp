@@ -1,7 +1,5 @@
 #include "form/form.h"
 
-#include "quillo/calc_string.h"
-
 namespace Quillo::Form {
 namespace {
 

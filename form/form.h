@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "quillo/calc_string.h"
+
 namespace Quillo::Form {
 
 // Geometry is in twips (1/1440 inch), 15 to a pixel at 96 dots per inch.
@@ -129,8 +131,8 @@ inline constexpr int kSeparatorLength = 17;
 std::string HistorySeparator();
 
 // The error box: its title, and the hint below the message after a blank line.
-inline constexpr std::string_view kErrorTitle = "错误提示";
-inline constexpr std::string_view kErrorHint = "        请输入或修改……";
+inline constexpr std::string_view kErrorTitle = CalcString::kErrorTitle;
+inline constexpr std::string_view kErrorHint = CalcString::kErrorHint;
 
 // What Enter (or a click on "=") makes of the formula box's text.
 struct EnterOutcome {
