@@ -11,6 +11,7 @@
 #include "fonts.h"
 #include "geometry.h"
 #include "resource_ids.h"
+#include "text/text_box.h"
 #include "windows/utf16.h"
 
 namespace Quillo::Win32 {
@@ -101,9 +102,9 @@ void AN_DH::Show(int how) {
 }
 
 void AN_DH::BuildControls() {
-  ui.TB.hwnd = MakeChild(hwnd_, WC_EDITW, Form::kTB, TextBoxStyle(Form::kTB));
-  ui.JG.hwnd = MakeChild(hwnd_, WC_EDITW, Form::kJG, TextBoxStyle(Form::kJG));
-  ui.TJ.hwnd = MakeChild(hwnd_, WC_EDITW, Form::kTJ, TextBoxStyle(Form::kTJ));
+  ui.TB.hwnd = MakeChild(hwnd_, TextBoxClass(), Form::kTB, TextBoxStyle(Form::kTB));
+  ui.JG.hwnd = MakeChild(hwnd_, TextBoxClass(), Form::kJG, TextBoxStyle(Form::kJG));
+  ui.TJ.hwnd = MakeChild(hwnd_, TextBoxClass(), Form::kTJ, TextBoxStyle(Form::kTJ));
   // The labels are drawn by the window. "=" and the link are buttons to
   // assistive technology and the keyboard; the other two are static text.
   ui.AN.hwnd = MakeChild(hwnd_, WC_STATICW, Form::kAN, SS_OWNERDRAW);

@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
     lines.resize(size);
     std::printf("  %7zu characters in lines of 64: %8.1f ms\n", size, PasteCost(lines) * 1e3);
   }
-  for (std::size_t size : {std::size_t{2500}, std::size_t{5000}, std::size_t{10000}}) {
+  for (std::size_t size : {std::size_t{1} << 16, std::size_t{1} << 18, std::size_t{1} << 20}) {
     std::printf("  %7zu characters on one line:  %8.1f ms\n", size, PasteCost(std::wstring(size, L'9')) * 1e3);
   }
   return 0;
