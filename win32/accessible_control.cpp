@@ -1,5 +1,6 @@
 #include "accessible_control.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Quillo::Win32 {
@@ -16,8 +17,10 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 // The standard object, with what the form says put over it.
 class AccessibleControl final : public IAccessible {
 public:
-  AccessibleControl(IAccessible* standard, HWND window, AccessibleLook look)
-      : standard_(standard), window_(window), look_(std::move(look)) {}
+  AccessibleControl(IAccessible* standard, HWND control, HWND window, AccessibleLook look)
+      : standard_(standard), control_(control), window_(window), look_(std::move(look)) {
+    if (look_.text) look_.role = ROLE_SYSTEM_TEXT;
+  }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
@@ -75,6 +78,10 @@ public:
       state->lVal = STATE_SYSTEM_INVISIBLE;
       return S_OK;
     }
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(control_, GWL_STYLE));
+    if (SUCCEEDED(result) && IsSelf(child) && look_.text && state->vt == VT_I4 && (style & ES_READONLY) != 0) {
+      state->lVal |= STATE_SYSTEM_READONLY;
+    }
     return result;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -96,7 +103,10 @@ public:
     return standard_->get_accChild(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return standard_->get_accValue(child, value);
+    if (!IsSelf(child) || !look_.text) return standard_->get_accValue(child, value);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control_)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(control_, text.data(), static_cast<int>(text.size())))));
+    return Text(text, value);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return standard_->get_accHelp(child, help); }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
@@ -129,6 +139,7 @@ private:
 
   LONG references_ = 1;
   IAccessible* standard_;
+  HWND control_;
   HWND window_;
   AccessibleLook look_;
 };
@@ -141,7 +152,7 @@ LRESULT AccessibleAnswer(HWND control, WPARAM wParam, HWND window, const Accessi
                                        reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
-  auto* accessible = new AccessibleControl(standard, window, look);
+  auto* accessible = new AccessibleControl(standard, control, window, look);
   const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, accessible);
   accessible->Release();
   return answer;

@@ -18,6 +18,7 @@ struct AccessibleLook {
   std::wstring description;
   LONG role = 0;             // 0: the standard object's
   bool hidden = false;       // not shown to assistive technology
+  bool text = false;         // a text box: its text is its value
   std::wstring actionName;   // none: the standard object's default action
   UINT actionMessage = 0;    // posted to the window for the default action
   WPARAM actionParameter = 0;

@@ -45,6 +45,8 @@ LRESULT AN_DH::AccessibleObject(HWND control, WPARAM wParam) const {
     look.actionParameter = kLinkAction;
   } else if (form == &Form::kAN) {
     look.hidden = true;
+  } else if (form->kind == Form::Kind::TextBox) {
+    look.text = true;
   } else if (form == &Form::kLabel1) {
     look.role = ROLE_SYSTEM_STATICTEXT;
   }

@@ -23,30 +23,29 @@ struct Accessible {
   ~Accessible() {
     if (object != nullptr) object->Release();
   }
-  std::string Name() const {
+  static VARIANT Self() {
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (object == nullptr || object->get_accName(self, &name) != S_OK || name == nullptr) return "<none>";
-    std::string text = Utf8(name);
-    SysFreeString(name);
-    return text;
+    return self;
   }
-  LONG Role() const {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    VARIANT role{};
-    if (object == nullptr || object->get_accRole(self, &role) != S_OK) return -1;
-    return role.vt == VT_I4 ? role.lVal : -1;
+  std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+    BSTR text = nullptr;
+    if (object == nullptr || (object->*get)(Self(), &text) != S_OK || text == nullptr) return "<none>";
+    std::string utf8 = Utf8(text);
+    SysFreeString(text);
+    return utf8;
   }
-  HRESULT DoDefaultAction() const {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return object == nullptr ? E_FAIL : object->accDoDefaultAction(self);
+  std::string Name() const { return Text(&IAccessible::get_accName); }
+  std::string Value() const { return Text(&IAccessible::get_accValue); }
+  LONG Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
+    VARIANT number{};
+    if (object == nullptr || (object->*get)(Self(), &number) != S_OK) return -1;
+    return number.vt == VT_I4 ? number.lVal : -1;
   }
+  LONG Role() const { return Number(&IAccessible::get_accRole); }
+  LONG State() const { return Number(&IAccessible::get_accState); }
+  HRESULT DoDefaultAction() const { return object == nullptr ? E_FAIL : object->accDoDefaultAction(Self()); }
 };
 
 class Accessibility : public WindowTest {
@@ -66,6 +65,20 @@ TEST_F(Accessibility, EveryControlHasTheFormsChineseName) {
   for (const auto& [hwnd, form] : controls) {
     EXPECT_EQ(Accessible(hwnd).Name(), form->accessible_name) << form->name;
   }
+}
+
+// The boxes are text whose value is what they show; the result and the
+// history are read-only.
+TEST_F(Accessibility, BoxesAreTextWithTheirTextAsValue) {
+  Evaluate("6*7");
+  const std::pair<const Quillo::Win32::TextBox*, bool> boxes[] = {{&ui.TB, false}, {&ui.JG, true}, {&ui.TJ, true}};
+  for (const auto& [box, readOnly] : boxes) {
+    const Accessible text(box->hwnd);
+    EXPECT_EQ(text.Role(), ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(text.Value(), box->Text());
+    EXPECT_EQ((text.State() & STATE_SYSTEM_READONLY) != 0, readOnly);
+  }
+  EXPECT_EQ(Accessible(ui.JG.hwnd).Value(), " 42");
 }
 
 TEST_F(Accessibility, EqualsIsAPushButtonWhoseDefaultActionEvaluates) {

@@ -1,6 +1,7 @@
 // Long texts: a history of 100,000 entries takes the next one on top with
-// nothing lost; a paste of a megabyte into the formula keeps every character
-// and the window answers afterwards; the box's text limit is no limit.
+// nothing lost; a paste of a megabyte into the formula, in lines or on one
+// line, keeps every character and the window answers afterwards; the box's
+// text limit is no limit.
 #include <cstring>
 #include <string>
 
@@ -48,11 +49,14 @@ TEST_F(WindowTest, HundredThousandEntriesTakeTheNextOnTopWithNothingLost) {
   EXPECT_EQ(SendMessageW(ui.TJ.hwnd, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
-// A megabyte on the clipboard, in lines, pasted into the formula: every
-// character arrives, the window answers, and Enter treats it as a formula.
-TEST_F(WindowTest, MegabytePasteKeepsEveryCharacterAndTheWindowAnswers) {
+// A megabyte on the clipboard, in lines or as one line, pasted into the
+// formula: every character arrives, the window answers, and Enter treats it
+// as a formula.
+class MegabytePaste : public WindowTest, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(MegabytePaste, KeepsEveryCharacterAndTheWindowAnswers) {
   std::wstring text;
-  while (text.size() < (std::size_t{1} << 20)) text += L"1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20+21+22+23+2\r\n";
+  while (text.size() < (std::size_t{1} << 20)) text += GetParam();
   text.resize(std::size_t{1} << 20);
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -67,13 +71,21 @@ TEST_F(WindowTest, MegabytePasteKeepsEveryCharacterAndTheWindowAnswers) {
   SendMessageW(ui.TB.hwnd, WM_PASTE, 0, 0);
   EXPECT_EQ(ui.TB.Length(), text.size());
   EXPECT_EQ(ui.TB.WideText(), text);
+  // Typing goes on at the end, and the window answers.
+  Char(ui.TB.hwnd, L'1');
   DWORD_PTR answer = 0;
   EXPECT_NE(SendMessageTimeoutW(window.hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer), 0);
+  text += L'1';
+  EXPECT_EQ(ui.TB.WideText(), text);
   Enter();
   // The formula's lines run into each other: one box, nothing else changed.
   EXPECT_EQ(platform.boxes.size(), Form::Enter(Utf8(text)).kind == Form::EnterOutcome::Kind::Rejected ? 1u : 0u);
   EXPECT_EQ(ui.TB.Length(), text.size());
   EXPECT_EQ(ui.TB.Selection(), std::make_pair(DWORD{0}, static_cast<DWORD>(text.size())));
 }
+
+INSTANTIATE_TEST_SUITE_P(Shapes, MegabytePaste,
+                         ::testing::Values(L"1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20+21+22+23+2\r\n",
+                                           L"1+2+3+4+5+6+7+8+9+10+"));
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,27 +52,40 @@ std::wstring History(int entries) {
   return text;
 }
 
-// The median time of an Enter (evaluation, result, history entry, painting)
-// with `entries` in the history.
-double EnterCost(int entries, int rounds) {
+// The time of one Enter (evaluation, result, history entry, painting).
+double EnterOnce(Quillo::Win32::AN_DH& window) {
+  window.controls().TB.SetText("2*sin(30)+(1+2)^2");
+  const double start = Seconds();
+  SendMessageW(window.controls().TB.hwnd, WM_CHAR, L'\r', 1);
+  UpdateWindow(window.hwnd());
+  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return Seconds() - start;
+}
+
+// The median times of an Enter with each of `entries` in the history, one
+// window each, taking turns so that a change in the machine's load falls on
+// all of them alike.
+std::vector<double> EnterCosts(const std::vector<int>& entries, int rounds) {
   Quiet platform;
-  Quillo::Win32::AN_DH window(platform);
-  window.Show(SW_SHOWNORMAL);
-  SetWindowTextW(window.controls().TJ.hwnd, History(entries).c_str());
-  Pump();
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    window.controls().TB.SetText("2*sin(30)+(1+2)^2");
-    const double start = Seconds();
-    SendMessageW(window.controls().TB.hwnd, WM_CHAR, L'\r', 1);
-    UpdateWindow(window.hwnd());
-    RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    times.push_back(Seconds() - start);
+  std::vector<std::unique_ptr<Quillo::Win32::AN_DH>> windows;
+  for (int count : entries) {
+    windows.push_back(std::make_unique<Quillo::Win32::AN_DH>(platform));
+    windows.back()->Show(SW_SHOWNORMAL);
+    SetWindowTextW(windows.back()->controls().TJ.hwnd, History(count).c_str());
   }
-  const auto expected = static_cast<std::size_t>(entries + rounds) * 2;
-  const auto lines = static_cast<std::size_t>(SendMessageW(window.controls().TJ.hwnd, EM_GETLINECOUNT, 0, 0));
-  if (lines != expected + 1) std::printf("  history has %zu lines, expected %zu\n", lines, expected + 1);
-  return Median(times);
+  Pump();
+  std::vector<std::vector<double>> times(entries.size());
+  for (int i = 0; i < rounds; ++i) {
+    for (std::size_t w = 0; w < windows.size(); ++w) times[w].push_back(EnterOnce(*windows[w]));
+  }
+  std::vector<double> medians;
+  for (std::size_t w = 0; w < windows.size(); ++w) {
+    const auto expected = static_cast<std::size_t>(entries[w] + rounds) * 2;
+    const auto lines = static_cast<std::size_t>(SendMessageW(windows[w]->controls().TJ.hwnd, EM_GETLINECOUNT, 0, 0));
+    if (lines != expected + 1) std::printf("  history has %zu lines, expected %zu\n", lines, expected + 1);
+    medians.push_back(Median(times[w]));
+  }
+  return medians;
 }
 
 // Pasting `text` into the formula, then one more message through the window.
@@ -151,11 +165,10 @@ int main(int argc, char** argv) {
   std::printf("  bare window     %8.3f ms  1.00x\n", Median(bare) * 1e3);
   std::printf("  quillo window   %8.3f ms  %.2fx\n", Median(quillo) * 1e3, Median(quillo) / Median(bare));
   std::printf("Enter, median of %d, with the history holding N entries:\n", rounds);
-  const double base = EnterCost(0, rounds);
-  std::printf("  N=%-7d %8.3f ms  1.00x\n", 0, base * 1e3);
-  for (int entries : {1000, 10000, 100000}) {
-    const double cost = EnterCost(entries, rounds);
-    std::printf("  N=%-7d %8.3f ms  %.2fx\n", entries, cost * 1e3, cost / base);
+  const std::vector<int> entries = {0, 1000, 10000, 100000};
+  const std::vector<double> costs = EnterCosts(entries, rounds);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    std::printf("  N=%-7d %8.3f ms  %.2fx\n", entries[i], costs[i] * 1e3, costs[i] / costs[0]);
   }
   std::printf("Paste into the formula (one run each):\n");
   for (std::size_t size : {std::size_t{1} << 16, std::size_t{1} << 18, std::size_t{1} << 20}) {

@@ -296,7 +296,9 @@ void Box::OnChar(wchar_t character) {
     case 0x03: Copy(); return;                    // Ctrl+C
     case 0x16: Paste(); return;                   // Ctrl+V
     case 0x18: Cut(); return;                     // Ctrl+X
-    case 0x1A: Undo(); return;                    // Ctrl+Z
+    case 0x1A:                                    // Ctrl+Z
+      if (!ReadOnly()) Undo();
+      return;
     default: break;
   }
   if (ReadOnly()) return;
@@ -438,7 +440,9 @@ void Box::ContextMenu(LPARAM at) {
   const UINT command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
   switch (command) {
-    case kUndo: Undo(); break;
+    case kUndo:
+      if (!ReadOnly()) Undo();
+      break;
     case kCut: Cut(); break;
     case kCopy: Copy(); break;
     case kPaste: Paste(); break;
