@@ -1,4 +1,5 @@
-// Thin wrappers over the window's Win32 controls: an EDIT as a text box, a
+// Thin wrappers over the window's Win32 controls: a text box (our own class,
+// win32/text/text_box.h, which answers the edit control's messages), a
 // LISTBOX as a list. Texts cross here as UTF-8 (the form's), positions as
 // the control counts them (UTF-16 units). Line breaks in a box are CR LF.
 #pragma once
