@@ -143,7 +143,9 @@ TEST_P(TextBoxEditing, LeavesTheTextAndSelectionAUserExpects) {
   box.Play(c.script);
   EXPECT_EQ(Utf8(box.Text()), Utf8(c.result));
   EXPECT_EQ(box.Selection(), std::make_pair(c.start, c.end));
-  if (c.clipboard != nullptr) EXPECT_EQ(Utf8(FromClipboard()), Utf8(c.clipboard));
+  if (c.clipboard != nullptr) {
+    EXPECT_EQ(Utf8(FromClipboard()), Utf8(c.clipboard));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -232,7 +234,9 @@ TEST_P(TextBoxWrapping, RowsKeepEveryCharacterAndFitTheBox) {
     SIZE size{};
     GetTextExtentPoint32W(dc, ink.c_str(), static_cast<int>(ink.size()), &size);
     EXPECT_LE(size.cx, client.right) << "row " << row;
-    if (c.blanksEndRows) EXPECT_EQ(shown.back(), L' ') << "row " << row;
+    if (c.blanksEndRows) {
+      EXPECT_EQ(shown.back(), L' ') << "row " << row;
+    }
   }
   SelectObject(dc, old);
   ReleaseDC(box.hwnd, dc);

@@ -23,6 +23,10 @@ constexpr wchar_t kClassName[] = L"Quillo.TextBox";
 // The context menu's commands, as Windows' own edit control has them.
 enum MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 
+// While a drag selection is held beyond the box.
+constexpr UINT_PTR kDragTimer = 1;
+constexpr UINT kDragInterval = 50;  // milliseconds
+
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
 // How many offset units `text` takes once in a box: a line break is two.
@@ -627,6 +631,24 @@ LRESULT Box::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       if (dragging_ && GetCapture() == hwnd_) {
         MoveCaret(Hit(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
+        // Held beyond the box, the selection goes on growing as the box
+        // scrolls.
+        const RECT client = Client();
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (!PtInRect(&client, at)) SetTimer(hwnd_, kDragTimer, kDragInterval, nullptr);
+      }
+      return 0;
+    case WM_TIMER:
+      if (wParam == kDragTimer) {
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(hwnd_, &at);
+        const RECT client = Client();
+        if (!dragging_ || PtInRect(&client, at)) {
+          KillTimer(hwnd_, kDragTimer);
+        } else {
+          MoveCaret(Hit(at.x, at.y), true);
+        }
       }
       return 0;
     case WM_LBUTTONUP:
@@ -635,6 +657,7 @@ LRESULT Box::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CAPTURECHANGED:
       dragging_ = false;
+      KillTimer(hwnd_, kDragTimer);
       return 0;
     case WM_LBUTTONDBLCLK: {
       if (!focused_) SetFocus(hwnd_);
@@ -654,6 +677,9 @@ LRESULT Box::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ScrollTo(static_cast<std::ptrdiff_t>(top_) - notches * rows, left_);
       return 0;
     }
+    case WM_MOUSEHWHEEL:
+      if (!Wraps()) ScrollTo(static_cast<std::ptrdiff_t>(top_), left_ + GET_WHEEL_DELTA_WPARAM(wParam) * TextWidth() / 4 / WHEEL_DELTA);
+      return 0;
     case WM_VSCROLL:
       OnScroll(SB_VERT, LOWORD(wParam));
       return 0;
