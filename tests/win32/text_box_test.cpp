@@ -22,7 +22,7 @@ using QuilloTest::Utf8;
 namespace Form = Quillo::Form;
 
 // A box of the given style, 200 by 100 pixels, in a window of its own.
-class Box {
+class Box : public Quillo::Win32::TextBox {
 public:
   explicit Box(DWORD style, const Form::Font& font = Quillo::Form::kTB.font) {
     parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
@@ -37,16 +37,6 @@ public:
   ~Box() {
     DestroyWindow(parent_);
     DeleteObject(font_);
-  }
-  std::wstring Text() const {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-  }
-  std::pair<DWORD, DWORD> Selection() const {
-    DWORD start = 0, end = 0;
-    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
   }
   std::wstring Row(int row) const {
     wchar_t buffer[512]{};
@@ -89,8 +79,6 @@ public:
       Hold(VK_CONTROL, false);
     }
   }
-
-  HWND hwnd = nullptr;
 
 private:
   static void Hold(int key, bool down) {
@@ -141,7 +129,7 @@ TEST_P(TextBoxEditing, LeavesTheTextAndSelectionAUserExpects) {
   Box box(c.style);
   SetWindowTextW(box.hwnd, c.text);
   box.Play(c.script);
-  EXPECT_EQ(Utf8(box.Text()), Utf8(c.result));
+  EXPECT_EQ(box.Text(), Utf8(c.result));
   EXPECT_EQ(box.Selection(), std::make_pair(c.start, c.end));
   if (c.clipboard != nullptr) {
     EXPECT_EQ(Utf8(FromClipboard()), Utf8(c.clipboard));
