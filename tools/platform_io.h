@@ -39,6 +39,11 @@ long ReadStandardInput(char* buffer, std::size_t size);
 // the console's code page.
 bool WriteStandardOutput(std::string_view bytes);
 
+// Writes a message (whole lines) to standard error, at once; to a Windows
+// console as Unicode text, like standard output. Nothing is said when that
+// fails: there is nowhere left to say it.
+void WriteStandardError(std::string_view message);
+
 // Whether standard input and output are both a terminal (a console on
 // Windows): quillo-eval without formulas is then interactive.
 bool StandardStreamsAreTerminal();
