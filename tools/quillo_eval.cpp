@@ -17,8 +17,13 @@ constexpr std::string_view kUsage =
     "Evaluates each FORMULA, or each line of standard input for \"-\" or when no\n"
     "formula is given, and prints one line for each: the result (\" 7.02393675181428\")\n"
     "or the message of a formula that cannot be evaluated (\">> 公式有误或为空\").\n"
+#ifdef _WIN32
+    "In a console without formulas it prompts for them, with the console's line\n"
+    "editing and recall of the formulas of the session.\n"
+#else
     "On a terminal without formulas it prompts for them, with line editing, recall\n"
     "(also of earlier sessions) and Tab completion of the function names.\n"
+#endif
     "\n"
     "  -h, --help     print this text and exit\n"
     "  -V, --version  print the version and exit\n"

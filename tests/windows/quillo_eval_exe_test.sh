@@ -43,8 +43,10 @@ for locale in C.UTF-8 zh_CN.UTF-8; do
 >> 暂不支持函数：😀
  1024" "$out"
 done
-out=$(run --help | head -n 4 | tail -n 1)
-check "help text in UTF-8" "or the message of a formula that cannot be evaluated (\">> 公式有误或为空\")." "$out"
+out=$(run --help | sed -n 4,6p)
+check "help text in UTF-8, of the console's prompt" "or the message of a formula that cannot be evaluated (\">> 公式有误或为空\").
+In a console without formulas it prompts for them, with the console's line
+editing and recall of the formulas of the session." "$out"
 
 # At a console (Wine gives a terminal one): Unicode whatever the code page,
 # standard error's too, here 936 (GBK) and 1252 (Western), where UTF-8
