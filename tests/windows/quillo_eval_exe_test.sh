@@ -162,6 +162,7 @@ status 1" "$(screen)"
   # Arguments | blanks in front of a sum of 16,383 ones (32,765 characters)
   # | the screen's last lines once the line and "2+2" are done (printf).
   tooLong="quillo-eval: a line at the console holds at most 32765 characters; this one was not evaluated"
+  # shellcheck disable=SC2059 # the table's texts are printf formats
   while IFS='|' read -r args blanks expected; do
     printf "%${blanks}s%s" "" "$(printf '1+%.0s' $(seq 16382))1" >"$tmp/line"
     tmux -L "$socket" new-session -d -s quillo -x 100 -y 20 \
