@@ -158,7 +158,8 @@ status 1" "$(screen)"
   # A line the console cannot hold whole: Windows' console drops what is
   # pasted beyond 32,765 characters (Wine's hands the rest over), so such a
   # line is refused, never evaluated cut short; one character less is
-  # evaluated. The prompt and "-" alike (there, as a line too long to keep).
+  # evaluated. The prompt and "-" alike (there, as a line too long to keep),
+  # also where Wine hands the line's CR and LF over in two reads.
   # Arguments | blanks in front of a sum of 16,383 ones (32,765 characters)
   # | the screen's last lines once the line and "2+2" are done (printf).
   tooLong="quillo-eval: a line at the console holds at most 32765 characters; this one was not evaluated"
@@ -182,6 +183,7 @@ status 1" "$(screen)"
 |1|$tooLong\n> 2+2\n 4\n> ^D\nstatus 0
 -|0| 16383\n2+2\n 4\n^D\nstatus 0
 -|1|$tooLong\n>> 公式有误或为空\n2+2\n 4\n^D\nstatus 1
+-|2|$tooLong\n>> 公式有误或为空\n2+2\n 4\n^D\nstatus 1
 TABLE
 else
   echo "SKIP console checks: tmux is missing"

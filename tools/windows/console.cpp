@@ -40,6 +40,9 @@ bool WriteConsoleText(HANDLE console, std::wstring_view text) {
 
 ConsoleLine ReadConsoleLine(HANDLE console, std::wstring& line) {
   static const std::unique_ptr<wchar_t[]> units(new wchar_t[kConsoleLineUnits]);
+  // A line that ended in CR at a buffer's end: its LF comes with the next
+  // read, and is no empty line of its own.
+  static bool lineFeedOwed = false;
   line.clear();
   InterlockedExchange(&interrupted, 0);
   bool tooLong = false;
@@ -62,9 +65,13 @@ ConsoleLine ReadConsoleLine(HANDLE console, std::wstring& line) {
       return ConsoleLine::kInterrupted;
     }
     std::wstring_view part(units.get(), read);
+    if (lineFeedOwed && part.front() == L'\n') part.remove_prefix(1);
+    lineFeedOwed = false;
+    if (part.empty()) continue;
     // Windows' console returns the line whole, cut at the buffer's end;
     // Wine's in pieces of a buffer each.
     const bool ended = part.back() == L'\n' || part.back() == L'\r';
+    lineFeedOwed = part.back() == L'\r';
     while (!part.empty() && (part.back() == L'\n' || part.back() == L'\r')) part.remove_suffix(1);
     if (!tooLong && line.size() + part.size() > kConsoleLineMax) {
       tooLong = true;

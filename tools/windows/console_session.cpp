@@ -30,8 +30,11 @@ int RunTerminalSession(void (*)(const std::string&)) {
   DWORD savedMode = 0;
   GetConsoleMode(input, &savedMode);
   // Cooked input: the console edits the line and keeps its recall list,
-  // and Ctrl-C is a signal rather than a character.
-  SetConsoleMode(input, savedMode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
+  // and Ctrl-C is a signal rather than a character. Keys as keys, not as
+  // terminal sequences, which a program before may have left switched on:
+  // the console's editing would take Up for text.
+  SetConsoleMode(input, (savedMode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT) &
+                            ~static_cast<DWORD>(ENABLE_VIRTUAL_TERMINAL_INPUT));
   CatchInterrupts(true);
 
   int status = 0;
