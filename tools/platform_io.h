@@ -31,7 +31,9 @@ private:
 
 // Reads up to `size` bytes of standard input: the count, 0 at the end of
 // input, -1 on a failure (errno says which; EINTR: try again). From a
-// Windows console: what was typed, in UTF-8.
+// Windows console: what was typed, in UTF-8, a line at a time; a line too
+// long for the console to hold whole comes as an empty one (and standard
+// error says so).
 long ReadStandardInput(char* buffer, std::size_t size);
 
 // Writes to standard output, through stdio's buffer; false when writing
