@@ -14,10 +14,13 @@ namespace quillo_eval {
 
 namespace {
 
-int WriteFailed() {
-  std::fprintf(stderr, "quillo-eval: cannot write standard output: %s\n", std::strerror(errno));
+int Failed(const char* what) {
+  const std::string reason = std::strerror(errno);
+  WriteStandardError(std::string("quillo-eval: cannot ") + what + ": " + reason + "\n");
   return 2;
 }
+
+int WriteFailed() { return Failed("write standard output"); }
 
 // Evaluates one formula and writes its line; false once writing has failed.
 bool WriteLine(std::string_view formula, bool& allOk) {
@@ -110,8 +113,7 @@ int EvaluateStdin(bool& allOk) {
     const long n = ReadStandardInput(block, sizeof block);
     if (n < 0) {
       if (errno == EINTR) continue;
-      std::fprintf(stderr, "quillo-eval: cannot read standard input: %s\n", std::strerror(errno));
-      return 2;
+      return Failed("read standard input");
     }
     if (n == 0) break;
     if (!lines.Feed(std::string_view(block, static_cast<std::size_t>(n)))) return WriteFailed();

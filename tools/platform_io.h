@@ -31,13 +31,20 @@ private:
 
 // Reads up to `size` bytes of standard input: the count, 0 at the end of
 // input, -1 on a failure (errno says which; EINTR: try again). From a
-// Windows console: what was typed, in UTF-8.
+// Windows console: what was typed, in UTF-8, a line at a time; a line too
+// long for the console to hold whole comes as an empty one (and standard
+// error says so).
 long ReadStandardInput(char* buffer, std::size_t size);
 
 // Writes to standard output, through stdio's buffer; false when writing
 // failed (errno says why). To a Windows console: as Unicode text, whatever
 // the console's code page.
 bool WriteStandardOutput(std::string_view bytes);
+
+// Writes a message (whole lines) to standard error, at once; to a Windows
+// console as Unicode text, like standard output. Nothing is said when that
+// fails: there is nowhere left to say it.
+void WriteStandardError(std::string_view message);
 
 // Whether standard input and output are both a terminal (a console on
 // Windows): quillo-eval without formulas is then interactive.

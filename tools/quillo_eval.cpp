@@ -2,11 +2,13 @@
 // line for each: the result as the result box shows it, or the message. On a
 // terminal without formulas it is an interactive calculator.
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "batch_run.h"
 #include "command_line.h"
 #include "platform_io.h"
+#include "visible_text.h"
 
 namespace {
 
@@ -15,8 +17,13 @@ constexpr std::string_view kUsage =
     "Evaluates each FORMULA, or each line of standard input for \"-\" or when no\n"
     "formula is given, and prints one line for each: the result (\" 7.02393675181428\")\n"
     "or the message of a formula that cannot be evaluated (\">> 公式有误或为空\").\n"
+#ifdef _WIN32
+    "In a console without formulas it prompts for them, with the console's line\n"
+    "editing and recall of the formulas of the session.\n"
+#else
     "On a terminal without formulas it prompts for them, with line editing, recall\n"
     "(also of earlier sessions) and Tab completion of the function names.\n"
+#endif
     "\n"
     "  -h, --help     print this text and exit\n"
     "  -V, --version  print the version and exit\n"
@@ -25,7 +32,7 @@ constexpr std::string_view kUsage =
     "Exit status: 0 when every formula evaluated, 1 when any failed, 2 on a usage\n"
     "error or when reading or writing failed.\n";
 
-void Warn(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
+void Warn(const std::string& message) { quillo_eval::WriteStandardError(message + "\n"); }
 
 }  // namespace
 
@@ -37,13 +44,13 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kHelp:
       return quillo_eval::WriteStandardOutput(kUsage) && std::fflush(stdout) == 0 ? 0 : 2;
     case CommandLine::Action::kVersion:
-      std::printf("quillo-eval %s\n", QUILLO_VERSION);
-      return std::fflush(stdout) == 0 ? 0 : 2;
+      return quillo_eval::WriteStandardOutput("quillo-eval " QUILLO_VERSION "\n") && std::fflush(stdout) == 0
+                 ? 0
+                 : 2;
     case CommandLine::Action::kUsageError:
-      std::fprintf(stderr,
-                   "quillo-eval: unknown option '%s'\n"
-                   "Try 'quillo-eval --help' for more information.\n",
-                   command.badOption.c_str());
+      // The option as typed, but never its control characters.
+      quillo_eval::WriteStandardError("quillo-eval: unknown option '" + quillo_eval::VisibleText(command.badOption) +
+                                      "'\nTry 'quillo-eval --help' for more information.\n");
       return 2;
     case CommandLine::Action::kEvaluate:
       break;

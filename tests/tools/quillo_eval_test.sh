@@ -85,6 +85,10 @@ check "usage error" 2 "$rc"
 check "usage error output" "" "$out"
 check "usage error message" "quillo-eval: unknown option '--frobnicate'
 Try 'quillo-eval --help' for more information." "$(cat "$tmp/err")"
+# Its control characters are shown escaped, as an unknown name's are.
+"$EVAL" "$(printf -- '--a\033]0;PWNED\007\302\233')" 2>"$tmp/err"
+check "usage error: control characters" "quillo-eval: unknown option '--a\\x1B]0;PWNED\\x07\\u009B'
+Try 'quillo-eval --help' for more information." "$(cat "$tmp/err")"
 
 # Reading and writing failures: exit status 2 and a message.
 seq 100000 >"$tmp/lines"

@@ -23,6 +23,10 @@ bool WriteStandardOutput(std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
 }
 
+void WriteStandardError(std::string_view message) {
+  std::fwrite(message.data(), 1, message.size(), stderr);
+}
+
 bool StandardStreamsAreTerminal() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
 
 int RunTerminalSession(void (*warn)(const std::string& message)) {

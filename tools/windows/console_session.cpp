@@ -5,70 +5,21 @@
 // Enter) on an empty line ends the session.
 #include <windows.h>
 
-#include <cstdio>
-#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "form/form.h"
 #include "platform_io.h"
+#include "visible_text.h"
+#include "windows/console.h"
 #include "windows/utf16.h"
 
 namespace quillo_eval {
 
 namespace {
 
-volatile LONG interrupted = 0;
-
-BOOL WINAPI OnControl(DWORD event) {
-  if (event != CTRL_C_EVENT) return FALSE;  // Ctrl-Break and closing end the program
-  InterlockedExchange(&interrupted, 1);
-  return TRUE;
-}
-
-bool Write(HANDLE output, std::wstring_view text) {
-  while (!text.empty()) {
-    DWORD written = 0;
-    if (!WriteConsoleW(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written == 0)
-      return false;
-    text.remove_prefix(written);
-  }
-  return true;
-}
-
 bool IsBlank(std::wstring_view text) {
   return text.find_first_not_of(L" \t\r\n") == std::wstring_view::npos;
-}
-
-enum class Read { kLine, kInterrupted, kEnd, kFailed };
-
-// One line as typed, without its line break.
-Read ReadLine(HANDLE input, std::wstring& line) {
-  line.clear();
-  InterlockedExchange(&interrupted, 0);
-  for (;;) {
-    wchar_t units[4096];
-    DWORD read = 0;
-    const BOOL ok = ReadConsoleW(input, units, static_cast<DWORD>(std::size(units)), &read, nullptr);
-    // Ctrl-C ends the read with nothing (or with an error, on some
-    // systems); the handler, on its own thread, may come a moment later.
-    if (!ok && GetLastError() != ERROR_OPERATION_ABORTED) return Read::kFailed;
-    if (!ok || read == 0) {
-      for (int i = 0; i < 50 && interrupted == 0; ++i) Sleep(1);
-      if (interrupted != 0 || !ok) return Read::kInterrupted;
-      return Read::kEnd;  // the console was closed
-    }
-    // Wine's console goes on reading after Ctrl-C: the line it then
-    // returns is abandoned all the same.
-    if (interrupted != 0) return Read::kInterrupted;
-    line.append(units, read);
-    // A line longer than the buffer comes in several reads.
-    if (line.back() == L'\n') break;
-  }
-  while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.pop_back();
-  if (line == L"\x1a" || line == L"\x04") return Read::kEnd;
-  return Read::kLine;
 }
 
 }  // namespace
@@ -79,37 +30,48 @@ int RunTerminalSession(void (*)(const std::string&)) {
   DWORD savedMode = 0;
   GetConsoleMode(input, &savedMode);
   // Cooked input: the console edits the line and keeps its recall list,
-  // and Ctrl-C is a signal rather than a character.
-  SetConsoleMode(input, savedMode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT);
-  SetConsoleCtrlHandler(OnControl, TRUE);
+  // and Ctrl-C is a signal rather than a character. Keys as keys, not as
+  // terminal sequences, which a program before may have left switched on:
+  // the console's editing would take Up for text.
+  SetConsoleMode(input, (savedMode | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_PROCESSED_INPUT) &
+                            ~static_cast<DWORD>(ENABLE_VIRTUAL_TERMINAL_INPUT));
+  CatchInterrupts(true);
 
   int status = 0;
   std::wstring line;
   for (;;) {
-    if (!Write(output, L"> ")) {
+    if (!WriteConsoleText(output, L"> ")) {
       status = 2;
       break;
     }
-    const Read read = ReadLine(input, line);
-    if (read == Read::kInterrupted) {
-      if (!Write(output, L"^C\n")) status = 2;
+    const ConsoleLine read = ReadConsoleLine(input, line);
+    if (read == ConsoleLine::kInterrupted) {
+      if (!WriteConsoleText(output, L"^C\n")) status = 2;
       if (status != 0) break;
       continue;
     }
-    if (read == Read::kFailed) {
-      std::fputs("quillo-eval: cannot read the console\n", stderr);
+    if (read == ConsoleLine::kTooLong) {
+      // Its end is lost: evaluating the rest would answer another formula.
+      WriteStandardError("quillo-eval: a line at the console holds at most " + std::to_string(kConsoleLineMax) +
+                         " characters; this one was not evaluated\n");
+      continue;
+    }
+    if (read == ConsoleLine::kFailed) {
+      WriteStandardError("quillo-eval: cannot read the console\n");
       status = 2;
     }
-    if (read != Read::kLine) break;
+    if (read != ConsoleLine::kLine) break;
     if (IsBlank(line)) continue;
-    const Quillo::Form::EnterOutcome answer = Quillo::Form::Enter(ToUtf8(line));
-    if (!Write(output, ToUtf16(answer.text) + L"\n")) {
-      std::fputs("quillo-eval: cannot write to the console\n", stderr);
+    // As in batch mode, an echoed name shows no control character (Ctrl-G
+    // and the like are typed into the line as they are).
+    const std::string answer = VisibleText(Quillo::Form::Enter(ToUtf8(line)).text);
+    if (!WriteConsoleText(output, ToUtf16(answer) + L"\n")) {
+      WriteStandardError("quillo-eval: cannot write to the console\n");
       status = 2;
       break;
     }
   }
-  SetConsoleCtrlHandler(OnControl, FALSE);
+  CatchInterrupts(false);
   SetConsoleMode(input, savedMode);
   return status;
 }

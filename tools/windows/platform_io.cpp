@@ -1,9 +1,8 @@
 // quillo-eval's system interface on Windows. Arguments come from the wide
 // command line; pipes and files carry UTF-8 bytes unchanged (binary mode: a
 // line ends in LF as on Linux, and a CR before it is the reader's business);
-// a console gets and gives Unicode text through ReadConsoleW and
-// WriteConsoleW, so that neither its code page (936, 437, 65001) nor its
-// font's script decides what a formula or an answer may hold.
+// a console gets and gives Unicode text (windows/console.h), standard error
+// included.
 #include "platform_io.h"
 
 #include <algorithm>
@@ -11,23 +10,20 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
-#include <iterator>
+#include <string>
 #include <windows.h>
 #include <shellapi.h>
 
+#include "windows/console.h"
 #include "windows/utf16.h"
 
 namespace quillo_eval {
 
 namespace {
 
-bool IsConsole(HANDLE handle) {
-  DWORD mode;
-  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
-}
-
 HANDLE Input() { return GetStdHandle(STD_INPUT_HANDLE); }
 HANDLE Output() { return GetStdHandle(STD_OUTPUT_HANDLE); }
+HANDLE Error() { return GetStdHandle(STD_ERROR_HANDLE); }
 
 // Asked once: every question is a call into the system.
 bool InputIsConsole() {
@@ -38,45 +34,40 @@ bool OutputIsConsole() {
   static const bool console = IsConsole(Output());
   return console;
 }
-
-// A console line typed as Ctrl-Z alone is the end of input, as for every
-// Windows console program that reads lines; Ctrl-D alone too, as at a
-// Linux terminal (and in the interactive mode).
-bool IsEndOfInput(std::wstring_view line) {
-  while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) line.remove_suffix(1);
-  return line == L"\x1a" || line == L"\x04";
+bool ErrorIsConsole() {
+  static const bool console = IsConsole(Error());
+  return console;
 }
 
 // Console input not yet handed out: a line's UTF-8 can be longer than the
-// caller's block, and a surrogate pair can be split between two reads.
+// caller's block.
 std::string consoleBytes;
-wchar_t heldHighSurrogate = 0;
 bool consoleEnded = false;
 
 long ReadFromConsole(HANDLE input, char* buffer, std::size_t size) {
+  std::wstring line;
   while (consoleBytes.empty() && !consoleEnded) {
-    wchar_t units[4096];
-    std::size_t kept = 0;
-    if (heldHighSurrogate != 0) units[kept++] = heldHighSurrogate;
-    heldHighSurrogate = 0;
-    DWORD read = 0;
-    if (!ReadConsoleW(input, units + kept, static_cast<DWORD>(std::size(units) - kept), &read, nullptr)) {
-      errno = EIO;
-      return -1;
+    switch (ReadConsoleLine(input, line)) {
+      case ConsoleLine::kLine:
+        consoleBytes = ToUtf8(line);
+        consoleBytes.push_back('\n');
+        break;
+      case ConsoleLine::kTooLong:
+        // Not kept, as a line of a file too long to keep: answered as an
+        // empty one is, without being evaluated.
+        WriteStandardError("quillo-eval: a line at the console holds at most " +
+                           std::to_string(kConsoleLineMax) + " characters; this one was not evaluated\n");
+        consoleBytes.push_back('\n');  // it is empty here
+        break;
+      case ConsoleLine::kInterrupted:  // Ctrl-C is on its way to end the program
+        break;
+      case ConsoleLine::kEnd:
+        consoleEnded = true;
+        break;
+      case ConsoleLine::kFailed:
+        errno = EIO;
+        return -1;
     }
-    std::size_t count = kept + read;
-    if (read == 0 && kept == 0) {
-      consoleEnded = true;
-      break;
-    }
-    if (IsEndOfInput(std::wstring_view(units, count))) {
-      consoleEnded = true;
-      break;
-    }
-    if (count > 0 && units[count - 1] >= 0xD800 && units[count - 1] <= 0xDBFF && read > 0) {
-      heldHighSurrogate = units[--count];
-    }
-    consoleBytes = ToUtf8(std::wstring_view(units, count));
   }
   const std::size_t n = std::min(size, consoleBytes.size());
   consoleBytes.copy(buffer, n);
@@ -93,16 +84,9 @@ bool WriteToConsole(HANDLE output, std::string_view bytes) {
   const std::size_t complete = CompleteUtf8Prefix(consolePending);
   const std::wstring text = ToUtf16(std::string_view(consolePending).substr(0, complete));
   consolePending.erase(0, complete);
-  // What stdio still holds goes first (the version line is printed by it).
-  std::fflush(stdout);
-  for (std::size_t done = 0; done < text.size();) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 16384));
-    DWORD written = 0;
-    if (!WriteConsoleW(output, text.data() + done, chunk, &written, nullptr) || written == 0) {
-      errno = EIO;
-      return false;
-    }
-    done += written;
+  if (!WriteConsoleText(output, text)) {
+    errno = EIO;
+    return false;
   }
   return true;
 }
@@ -142,6 +126,14 @@ long ReadStandardInput(char* buffer, std::size_t size) {
 bool WriteStandardOutput(std::string_view bytes) {
   if (OutputIsConsole()) return WriteToConsole(Output(), bytes);
   return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+}
+
+void WriteStandardError(std::string_view message) {
+  if (ErrorIsConsole()) {
+    WriteConsoleText(Error(), ToUtf16(message));
+    return;
+  }
+  std::fwrite(message.data(), 1, message.size(), stderr);
 }
 
 bool StandardStreamsAreTerminal() { return InputIsConsole() && OutputIsConsole(); }
