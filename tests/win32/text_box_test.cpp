@@ -236,6 +236,57 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextBoxWrapping,
                                            Wrapping{L"Abs(1) + Sqrt(2) ", true},
                                            Wrapping{L"一二三四五六七八九十", false}));
 
+// A click lands where the box shows a character, on every row of a wrapped
+// text; Shift+click selects up to there; a double-click takes the word.
+TEST(TextBoxMouse, ClicksLandOnTheCharacterShownThere) {
+  Box box(0, Form::kLabel1.font);
+  std::wstring text;
+  while (text.size() < 120) text += L"12+中文 ";
+  SetWindowTextW(box.hwnd, text.c_str());
+  ASSERT_GT(box.Rows(), 2);
+  const auto at = [&](DWORD offset) {
+    const auto point = static_cast<DWORD>(SendMessageW(box.hwnd, EM_POSFROMCHAR, offset, 0));
+    return MAKELPARAM(static_cast<short>(LOWORD(point)) + 1, static_cast<short>(HIWORD(point)) + 1);
+  };
+  for (DWORD offset = 0; offset < text.size(); ++offset) {
+    SendMessageW(box.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(offset));
+    SendMessageW(box.hwnd, WM_LBUTTONUP, 0, at(offset));
+    ASSERT_EQ(box.Selection(), std::make_pair(offset, offset)) << "offset " << offset;
+  }
+  SendMessageW(box.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(2));
+  SendMessageW(box.hwnd, WM_LBUTTONUP, 0, at(2));
+  SendMessageW(box.hwnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, at(40));
+  SendMessageW(box.hwnd, WM_LBUTTONUP, 0, at(40));
+  EXPECT_EQ(box.Selection(), std::make_pair(DWORD{2}, DWORD{40}));
+  SendMessageW(box.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at(8));  // in the second "12+中文"
+  EXPECT_EQ(box.Selection(), std::make_pair(DWORD{6}, DWORD{11}));
+}
+
+// The caret stays in view as it moves, and the wheel scrolls.
+TEST(TextBoxScrolling, TheCaretStaysInViewAndTheWheelScrolls) {
+  Box box(0);
+  std::wstring text;
+  for (int line = 0; line < 50; ++line) text += std::to_wstring(line) + L"\r\n";
+  SetWindowTextW(box.hwnd, text.c_str());
+  const auto first = [&] { return SendMessageW(box.hwnd, EM_GETFIRSTVISIBLELINE, 0, 0); };
+  const auto caretRow = [&] { return SendMessageW(box.hwnd, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0); };
+  box.Play(L"{C-End}");
+  EXPECT_EQ(caretRow(), 50);
+  EXPECT_GT(first(), 40);
+  RECT client{};
+  GetClientRect(box.hwnd, &client);
+  const auto point = static_cast<DWORD>(SendMessageW(box.hwnd, EM_POSFROMCHAR, text.size(), 0));
+  EXPECT_LE(static_cast<short>(HIWORD(point)) + 10, client.bottom);  // the caret's row is in view
+  box.Play(L"{C-Home}");
+  EXPECT_EQ(first(), 0);
+  UINT perNotch = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0);
+  SendMessageW(box.hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  EXPECT_EQ(first(), static_cast<LRESULT>(perNotch));
+  box.Play(L"{Down}");  // the caret's row is in view again
+  EXPECT_EQ(first(), 1);
+}
+
 // The history's separator is a row of dashes, not of empty boxes: the ink
 // of its row is a thin stroke, where boxes would be tall outlines.
 TEST(TextBoxFaces, CharactersTheFaceLacksComeFromTheSongFace) {

@@ -760,6 +760,18 @@ LRESULT Box::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case EM_GETLINE:
       return GetLine(wParam, lParam);
+    case EM_POSFROMCHAR: {
+      if (wParam > text_.Length()) return -1;
+      const TextPos at = text_.PosOf(wParam);
+      const auto row = static_cast<std::ptrdiff_t>(rows_.RowOf(at)) - static_cast<std::ptrdiff_t>(top_);
+      const int x = Margin() - left_ + rows_.X(text_, glyphs_, at);
+      return MAKELRESULT(static_cast<WORD>(static_cast<short>(x)),
+                         static_cast<WORD>(static_cast<short>(row * glyphs_.LineHeight())));
+    }
+    case EM_CHARFROMPOS: {
+      const TextPos at = Hit(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return MAKELRESULT(static_cast<WORD>(text_.OffsetOf(at)), static_cast<WORD>(rows_.RowOf(at)));
+    }
     case EM_SETREADONLY:
       SetWindowLongPtrW(hwnd_, GWL_STYLE,
                         static_cast<LONG_PTR>(wParam != 0 ? Style() | ES_READONLY : Style() & ~ES_READONLY));
