@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "on_demand.h"
+
 namespace Quillo::Win32 {
 namespace {
 
@@ -10,7 +12,7 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 
 HRESULT Text(const std::wstring& text, BSTR* out) {
   if (out == nullptr) return E_INVALIDARG;
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  *out = OnDemand::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -65,7 +67,7 @@ public:
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!IsSelf(child) || look_.role == 0) return standard_->get_accRole(child, role);
-    VariantInit(role);
+    *role = VARIANT{};
     role->vt = VT_I4;
     role->lVal = look_.role;
     return S_OK;
@@ -73,7 +75,7 @@ public:
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     const HRESULT result = standard_->get_accState(child, state);
     if (IsSelf(child) && look_.hidden) {
-      VariantInit(state);
+      *state = VARIANT{};
       state->vt = VT_I4;
       state->lVal = STATE_SYSTEM_INVISIBLE;
       return S_OK;
@@ -148,14 +150,15 @@ private:
 
 LRESULT AccessibleAnswer(HWND control, WPARAM wParam, HWND window, const AccessibleLook& look) {
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+  if (FAILED(OnDemand::CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
   auto* accessible = new AccessibleControl(standard, control, window, look);
-  const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, accessible);
+  const LRESULT answer = OnDemand::LresultFromObject(__uuidof(IAccessible), wParam, accessible);
   accessible->Release();
-  return answer;
+  // A failure (an error code) leaves the message to the control's own handler.
+  return answer > 0 ? answer : 0;
 }
 
 }  // namespace Quillo::Win32

@@ -25,6 +25,16 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 
 COLORREF Colour(const Form::Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
+HICON LoadIconAt(int size) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUILLO_ICON),
+                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The class carries the icon at the system's DPI, the scale of the monitor a
+// window opens on as a rule: the window is made with it, and Windows (and
+// Wine, which turns an icon into the X window's icon property each time one
+// is set) need not be given it again. The class's icons last as long as the
+// program.
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   if (GetClassInfoExW(instance, AN_DH::kClassName, &windowClass)) return;
@@ -32,6 +42,9 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  const UINT dpi = GetDpiForSystem();
+  windowClass.hIcon = LoadIconAt(GetSystemMetricsForDpi(SM_CXICON, dpi));
+  windowClass.hIconSm = LoadIconAt(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
   windowClass.lpszClassName = AN_DH::kClassName;
   RegisterClassExW(&windowClass);
 }
@@ -52,11 +65,6 @@ DWORD TextBoxStyle(const Form::Control& form) {
   if (form.scroll == Form::Scroll::Both) style |= ES_AUTOHSCROLL | WS_HSCROLL;
   if (!form.editable) style |= ES_READONLY;
   return style;
-}
-
-HICON LoadIconAt(int size) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QUILLO_ICON),
-                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -153,15 +161,18 @@ void AN_DH::SetDpi(UINT dpi) {
     PlaceLabel(*label);
   }
 
-  // The icon at the sizes the title bar and the task bar use at this DPI.
-  HICON oldIcon = icon_;
-  HICON oldSmallIcon = smallIcon_;
-  icon_ = LoadIconAt(GetSystemMetricsForDpi(SM_CXICON, dpi));
-  smallIcon_ = LoadIconAt(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  if (oldIcon != nullptr) DestroyIcon(oldIcon);
-  if (oldSmallIcon != nullptr) DestroyIcon(oldSmallIcon);
+  // The icon at the sizes the title bar and the task bar use at this DPI:
+  // the class's at the system's DPI, the window's own at any other.
+  if (icon_ != nullptr || dpi != GetDpiForSystem()) {
+    HICON oldIcon = icon_;
+    HICON oldSmallIcon = smallIcon_;
+    icon_ = LoadIconAt(GetSystemMetricsForDpi(SM_CXICON, dpi));
+    smallIcon_ = LoadIconAt(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    if (oldIcon != nullptr) DestroyIcon(oldIcon);
+    if (oldSmallIcon != nullptr) DestroyIcon(oldSmallIcon);
+  }
 
   RECT frame{0, 0, Pixels(Form::kClient.width, dpi), Pixels(Form::kClient.height, dpi)};
   AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);

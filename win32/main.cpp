@@ -1,14 +1,12 @@
 // quillo.exe: the calculator window.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "an_dh.h"
+#include "on_demand.h"
 #include "platform.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*arguments*/, int show) {
-  // For ShellExecuteW, which may hand the address to a COM server.
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -20,6 +18,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*argu
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  CoUninitialize();
+  // COM, if the link or a screen reader needed it.
+  Quillo::Win32::OnDemand::ReleaseCom();
   return static_cast<int>(message.wParam);
 }

@@ -1,10 +1,9 @@
 #include "platform.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 #include "error_box.h"
+#include "on_demand.h"
 #include "windows/utf16.h"
 
 namespace Quillo::Win32 {
@@ -43,7 +42,7 @@ void Win32Platform::SetClipboardText(HWND owner, std::string_view text) {
 // The address goes to the system as it stands: no command interpreter reads it.
 void Win32Platform::OpenUrl(std::string_view address) {
   const std::wstring wide = ToUtf16(address);
-  ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  OnDemand::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace Quillo::Win32

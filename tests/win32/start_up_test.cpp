@@ -19,6 +19,24 @@ bool Same(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// The icon the window shows: its own, else its class's.
+HICON ShownIcon(HWND hwnd, bool small) {
+  if (const LRESULT own = SendMessageW(hwnd, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0)) {
+    return reinterpret_cast<HICON>(own);
+  }
+  return reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, small ? GCLP_HICONSM : GCLP_HICON));
+}
+
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return -1;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
 TEST_F(WindowTest, ListHoldsTheFormsEntriesInOrderWithNoneSelected) {
   ASSERT_EQ(ui.FunList.Count(), static_cast<int>(Form::kFunctionEntries.size()));
   for (int i = 0; i < ui.FunList.Count(); ++i) EXPECT_EQ(ui.FunList.Entry(i), Form::kFunctionEntries[i]);
@@ -64,7 +82,22 @@ TEST_F(WindowTest, CaptionIsTheFormsAndTheFrameCannotBeResized) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window.hwnd(), GWL_STYLE));
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0u);
   EXPECT_NE(style & WS_SYSMENU, 0u);
-  EXPECT_NE(SendMessageW(window.hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_NE(ShownIcon(window.hwnd(), true), nullptr);
+}
+
+// The icons at the sizes the title bar and the task bar take at the window's
+// DPI: as made, after a move to a monitor at twice the scale, and back.
+TEST_F(WindowTest, IconsHaveTheSizesOfTheWindowsDpi) {
+  const UINT system = GetDpiForSystem();
+  for (const UINT dpi : {system, 2 * system, system}) {
+    if (dpi != window.Dpi()) {
+      RECT suggested{};
+      GetWindowRect(window.hwnd(), &suggested);
+      SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+    EXPECT_EQ(IconWidth(ShownIcon(window.hwnd(), false)), GetSystemMetricsForDpi(SM_CXICON, dpi)) << dpi;
+    EXPECT_EQ(IconWidth(ShownIcon(window.hwnd(), true)), GetSystemMetricsForDpi(SM_CXSMICON, dpi)) << dpi;
+  }
 }
 
 // Typing into the result or the history changes nothing.
