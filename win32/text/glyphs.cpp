@@ -35,7 +35,7 @@ bool HasGlyph(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-Glyphs::Glyphs() : dc_(CreateCompatibleDC(nullptr)) {}
+Glyphs::Glyphs() : dc_(CreateCompatibleDC(nullptr)) { SetFont(nullptr); }
 
 Glyphs::~Glyphs() {
   if (standIn_ != nullptr) DeleteObject(standIn_);
@@ -44,31 +44,34 @@ Glyphs::~Glyphs() {
 
 void Glyphs::SetFont(HFONT font) {
   font_ = font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (standIn_ != nullptr) DeleteObject(standIn_);
+  standIn_ = nullptr;  // made when a character first needs it
+  TEXTMETRICW metrics{};
+  SelectObject(dc_, font_);
+  GetTextMetricsW(dc_, &metrics);
+  lineHeight_ = metrics.tmHeight;
+  ascent_ = metrics.tmAscent;
+  tabStop_ = std::max(1, 8 * static_cast<int>(metrics.tmAveCharWidth));
+  for (auto& page : basic_) page.reset();
+  astral_.clear();
+}
+
+// The Song face at the box's size and weight. A row is as high as the box's
+// face: the stand-in stands on its baseline and may reach a little above or
+// below.
+void Glyphs::MakeStandIn() const {
   LOGFONTW logical{};
   GetObjectW(font_, sizeof logical, &logical);
-  // The Song face at the box's size and weight.
   const std::wstring song = InstalledFace("宋体");
   std::fill(std::begin(logical.lfFaceName), std::end(logical.lfFaceName), L'\0');
   song.copy(logical.lfFaceName, LF_FACESIZE - 1);
   logical.lfCharSet = GB2312_CHARSET;
   logical.lfPitchAndFamily = FF_ROMAN;
-  if (standIn_ != nullptr) DeleteObject(standIn_);
   standIn_ = CreateFontIndirectW(&logical);
-
   TEXTMETRICW metrics{};
   SelectObject(dc_, standIn_);
   GetTextMetricsW(dc_, &metrics);
-  const int standInAscent = metrics.tmAscent;
-  SelectObject(dc_, font_);
-  GetTextMetricsW(dc_, &metrics);
-  // A row is as high as the box's face: the stand-in stands on its baseline
-  // and may reach a little above or below.
-  lineHeight_ = metrics.tmHeight;
-  drop_ = 0;
-  standInDrop_ = metrics.tmAscent - standInAscent;
-  tabStop_ = std::max(1, 8 * static_cast<int>(metrics.tmAveCharWidth));
-  for (auto& page : basic_) page.reset();
-  astral_.clear();
+  standInDrop_ = ascent_ - metrics.tmAscent;
 }
 
 const Glyphs::Glyph& Glyphs::Measure(char32_t c) const {
@@ -85,6 +88,7 @@ const Glyphs::Glyph& Glyphs::Measure(char32_t c) const {
   const std::wstring units = Units(c);
   SelectObject(dc_, font_);
   if (c >= 0x20 && !HasGlyph(dc_, units)) {
+    if (standIn_ == nullptr) MakeStandIn();
     SelectObject(dc_, standIn_);
     glyph.standIn = HasGlyph(dc_, units);
     if (!glyph.standIn) SelectObject(dc_, font_);  // neither has it: the box's own blank

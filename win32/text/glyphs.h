@@ -22,7 +22,8 @@ public:
   Glyphs(const Glyphs&) = delete;
   Glyphs& operator=(const Glyphs&) = delete;
 
-  // The box's face; the stand-in is made from it. The caller keeps `font`.
+  // The box's face (none: the system's); the stand-in is made from it when
+  // a character first needs it. The caller keeps `font`.
   void SetFont(HFONT font);
   HFONT Font() const { return font_; }
   HFONT StandIn() const { return standIn_; }
@@ -39,7 +40,7 @@ public:
   int LineHeight() const { return lineHeight_; }
   // How far below a row's top each face's cell starts, so that both faces
   // stand on one baseline.
-  int Drop(bool standIn) const { return standIn ? standInDrop_ : drop_; }
+  int Drop(bool standIn) const { return standIn ? standInDrop_ : 0; }
 
 private:
   struct Glyph {
@@ -47,13 +48,14 @@ private:
     bool standIn = false;
   };
   const Glyph& Measure(char32_t c) const;
+  void MakeStandIn() const;
 
   HDC dc_ = nullptr;
   HFONT font_ = nullptr;
-  HFONT standIn_ = nullptr;  // ours
+  mutable HFONT standIn_ = nullptr;  // ours
   int lineHeight_ = 16;
-  int drop_ = 0;
-  int standInDrop_ = 0;
+  int ascent_ = 13;
+  mutable int standInDrop_ = 0;
   int tabStop_ = 64;
   // The Basic Multilingual Plane in pages of 256, made as characters are
   // met; the other planes by character.

@@ -19,7 +19,7 @@ namespace Quillo::Win32 {
 
 class TextBoxWindow {
 public:
-  explicit TextBoxWindow(HWND hwnd) : hwnd_(hwnd) { glyphs_.SetFont(nullptr); }
+  explicit TextBoxWindow(HWND hwnd) : hwnd_(hwnd) {}
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
