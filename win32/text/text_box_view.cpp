@@ -94,25 +94,28 @@ void TextBoxWindow::OnScroll(int bar, int request) {
   vertical ? ScrollTo(to, left_) : ScrollTo(static_cast<std::ptrdiff_t>(top_), to);
 }
 
+// A bar is set only when what it shows changes: Wine draws a bar anew for
+// every SetScrollInfo, at several milliseconds each.
 void TextBoxWindow::UpdateScrollBars() {
   const DWORD style = Style();
-  if ((style & WS_VSCROLL) != 0) {
+  const auto set = [this](int bar, int max, UINT page, int pos) {
+    ShownBar& shown = shownBars_[bar == SB_VERT ? 0 : 1];
+    if (shown.set && shown.max == max && shown.page == page && shown.pos == pos) return;
+    shown = {true, max, page, pos};
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    info.nMax = static_cast<int>(rows_.Count()) - 1;
-    info.nPage = static_cast<UINT>(VisibleRows());
-    info.nPos = static_cast<int>(top_);
-    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+    info.nMax = max;
+    info.nPage = page;
+    info.nPos = pos;
+    SetScrollInfo(hwnd_, bar, &info, TRUE);
+  };
+  if ((style & WS_VSCROLL) != 0) {
+    set(SB_VERT, static_cast<int>(rows_.Count()) - 1, static_cast<UINT>(VisibleRows()), static_cast<int>(top_));
   }
   if ((style & WS_HSCROLL) != 0) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    info.nMax = Wraps() ? 0 : rows_.Widest(text_, glyphs_) + 2 * Margin() - 1;
-    info.nPage = static_cast<UINT>(Client().right);
-    info.nPos = left_;
-    SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+    set(SB_HORZ, Wraps() ? 0 : rows_.Widest(text_, glyphs_) + 2 * Margin() - 1, static_cast<UINT>(Client().right),
+        left_);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -90,7 +91,14 @@ private:
   int wheel_ = 0;         // wheel turns not yet a whole row
   bool focused_ = false;
   bool dragging_ = false;
-  bool composing_ = false;  // an input method is composing at the caret
+  bool composing_ = false;
+  struct ShownBar {
+    bool set = false;
+    int max = 0;
+    UINT page = 0;
+    int pos = 0;
+  };
+  std::array<ShownBar, 2> shownBars_;  // what the vertical and sideways bars show  // an input method is composing at the caret
   // One step of undo, as the edit control keeps it: the text put in at an
   // offset and the text it replaced. Undoing swaps them, so that a second
   // undo redoes.
