@@ -16,7 +16,7 @@ namespace QuilloBench {
 struct SilentPlatform final : Quillo::Platform {
   void ShowMessage(QWidget*, const QString&, int, const QString&) override {}
   void SetClipboardText(const QString&) override {}
-  void OpenUrl(const QUrl&) override {}
+  bool OpenUrl(const QUrl&) override { return true; }
 };
 
 class WindowBenchEnvironment {

@@ -123,6 +123,9 @@ inline constexpr std::array<std::string_view, 12> kFunctionEntries = {
 };
 
 inline constexpr std::string_view kShopAddress = "https://www.taobao.com/";
+// The error box's line when no web browser could be started for the link,
+// before the address.
+inline constexpr std::string_view kShopUnopened = "无法打开网页：";
 
 // The history: each entry is the separator line, then the result box's text,
 // " = " and the formula on one line; the newest entry on top.

@@ -38,7 +38,11 @@ void AN_DH::Label2_MouseDown() {
 void AN_DH::Label2_MouseUp() {
   ui.Label2.top = Form::kLabel2.place.top;
   PlaceLabel(ui.Label2);
-  platform_.OpenUrl(Form::kShopAddress);
+  // A link that leads nowhere says so, in the window's error box.
+  if (!platform_.OpenUrl(Form::kShopAddress)) {
+    platform_.ShowMessage(hwnd_, {std::string(Form::kShopUnopened) + std::string(Form::kShopAddress)},
+                          Form::kErrorTitle);
+  }
 }
 
 }  // namespace Quillo::Win32

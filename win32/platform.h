@@ -22,8 +22,9 @@ public:
                            std::string_view title) = 0;
   // Puts the text on the clipboard as Unicode text.
   virtual void SetClipboardText(HWND owner, std::string_view text) = 0;
-  // Opens the address in the default web browser, without waiting.
-  virtual void OpenUrl(std::string_view address) = 0;
+  // Opens the address in the default web browser, without waiting; false
+  // when no browser could be started.
+  virtual bool OpenUrl(std::string_view address) = 0;
 };
 
 class Win32Platform : public Platform {
@@ -31,7 +32,7 @@ public:
   void ShowMessage(HWND owner, const std::vector<std::string>& lines,
                    std::string_view title) override;
   void SetClipboardText(HWND owner, std::string_view text) override;
-  void OpenUrl(std::string_view address) override;
+  bool OpenUrl(std::string_view address) override;
 };
 
 }  // namespace Quillo::Win32

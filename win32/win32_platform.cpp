@@ -40,9 +40,9 @@ void Win32Platform::SetClipboardText(HWND owner, std::string_view text) {
 }
 
 // The address goes to the system as it stands: no command interpreter reads it.
-void Win32Platform::OpenUrl(std::string_view address) {
+bool Win32Platform::OpenUrl(std::string_view address) {
   const std::wstring wide = ToUtf16(address);
-  OnDemand::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return OnDemand::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL) > 32;
 }
 
 }  // namespace Quillo::Win32

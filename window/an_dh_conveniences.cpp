@@ -49,7 +49,13 @@ void AN_DH::Label2_MouseDown() { ui.Label2->move(ui.Label2->x(), Px(kLabel2Press
 
 void AN_DH::Label2_MouseUp() {
   ui.Label2->move(ui.Label2->x(), Px(kLabel2Top));
-  platform_.OpenUrl(QUrl(ShopAddress()));
+  // A link that leads nowhere says so, in the window's error box.
+  if (!platform_.OpenUrl(QUrl(ShopAddress()))) {
+    platform_.ShowMessage(this, QString::fromUtf8(Form::kShopUnopened.data(), qsizetype(Form::kShopUnopened.size())) +
+                                    ShopAddress(),
+                          CalcString::kStyleOkOnly,
+                          QString::fromUtf8(Form::kErrorTitle.data(), qsizetype(Form::kErrorTitle.size())));
+  }
 }
 
 }  // namespace Quillo

@@ -19,8 +19,9 @@ public:
                            const QString& title) = 0;
   // Puts the text on the clipboard as plain text.
   virtual void SetClipboardText(const QString& text) = 0;
-  // Opens the address in the default web browser, without waiting.
-  virtual void OpenUrl(const QUrl& url) = 0;
+  // Opens the address in the default web browser, without waiting; false
+  // when no browser could be started.
+  virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
 }  // namespace Quillo

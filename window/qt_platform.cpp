@@ -39,6 +39,6 @@ void QtPlatform::SetClipboardText(const QString& text) {
 
 // Qt hands the address to xdg-open (or the desktop's portal) and returns
 // without waiting for the browser.
-void QtPlatform::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool QtPlatform::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 }  // namespace Quillo

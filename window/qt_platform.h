@@ -10,7 +10,7 @@ public:
   void ShowMessage(QWidget* owner, const QString& prompt, int style,
                    const QString& title) override;
   void SetClipboardText(const QString& text) override;
-  void OpenUrl(const QUrl& url) override;
+  bool OpenUrl(const QUrl& url) override;
 };
 
 }  // namespace Quillo

@@ -29,12 +29,16 @@ struct RecordingPlatform final : Quillo::Platform {
   QList<Message> messages;
   QStringList clipboard;  // every text put there, in order
   QList<QUrl> opened;
+  bool browser = true;  // whether a web browser starts
 
   void ShowMessage(QWidget*, const QString& prompt, int style, const QString& title) override {
     messages.append({prompt, style, title});
   }
   void SetClipboardText(const QString& text) override { clipboard.append(text); }
-  void OpenUrl(const QUrl& url) override { opened.append(url); }
+  bool OpenUrl(const QUrl& url) override {
+    opened.append(url);
+    return browser;
+  }
 };
 
 // Shows a top-level widget and waits until it has the keyboard. On Wayland the

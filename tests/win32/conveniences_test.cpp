@@ -94,4 +94,13 @@ TEST_F(WindowTest, LinkMovesDownWhilePressedAndOpensTheShopOnRelease) {
   EXPECT_EQ(platform.opened.size(), 1u);
 }
 
+TEST_F(WindowTest, LinkThatOpensNoBrowserSaysSoInTheErrorBox) {
+  platform.browser = false;
+  SendMessageW(ui.Label2.hwnd, BM_CLICK, 0, 0);
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].lines, std::vector<std::string>{"无法打开网页：https://www.taobao.com/"});
+  EXPECT_EQ(platform.boxes[0].title, Form::kErrorTitle);
+  EXPECT_EQ(platform.boxes[0].owner, window.hwnd());
+}
+
 }  // namespace

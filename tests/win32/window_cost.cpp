@@ -25,7 +25,7 @@ namespace {
 struct Quiet final : Quillo::Win32::Platform {
   void ShowMessage(HWND, const std::vector<std::string>&, std::string_view) override {}
   void SetClipboardText(HWND, std::string_view) override {}
-  void OpenUrl(std::string_view) override {}
+  bool OpenUrl(std::string_view) override { return true; }
 };
 
 double Seconds() {

@@ -26,12 +26,16 @@ struct RecordingPlatform final : Quillo::Win32::Platform {
   std::vector<Box> boxes;
   std::vector<std::string> clipboard;  // every text put there, in order
   std::vector<std::string> opened;
+  bool browser = true;  // whether a web browser starts
 
   void ShowMessage(HWND owner, const std::vector<std::string>& lines, std::string_view title) override {
     boxes.push_back({owner, lines, std::string(title)});
   }
   void SetClipboardText(HWND, std::string_view text) override { clipboard.emplace_back(text); }
-  void OpenUrl(std::string_view address) override { opened.emplace_back(address); }
+  bool OpenUrl(std::string_view address) override {
+    opened.emplace_back(address);
+    return browser;
+  }
 };
 
 // Handles what is waiting in the thread's queue (painting, focus changes).

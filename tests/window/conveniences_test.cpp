@@ -144,6 +144,14 @@ private slots:
     QTest::mouseRelease(link, Qt::MouseButton(button), {}, releaseAt);
     QCOMPARE(link->pos(), QPoint(left, Quillo::Px(3720)));
     QCOMPARE(f->platform.opened, QList<QUrl>{QUrl(QStringLiteral("https://www.taobao.com/"))});
+    QVERIFY(f->platform.messages.isEmpty());
+  }
+  void shopLinkWithoutBrowser() {
+    f->platform.browser = false;
+    QTest::mouseClick(f->ui.Label2, Qt::LeftButton, {}, QPoint(10, 5));
+    QCOMPARE(f->platform.messages.size(), 1);
+    QCOMPARE(f->platform.messages[0].prompt, QStringLiteral("无法打开网页：https://www.taobao.com/"));
+    QCOMPARE(f->platform.messages[0].title, QStringLiteral("错误提示"));
   }
 };
 
