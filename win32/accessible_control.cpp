@@ -1,8 +1,8 @@
 #include "accessible_control.h"
 
-#include <algorithm>
 #include <utility>
 
+#include "controls.h"
 #include "on_demand.h"
 
 namespace Quillo::Win32 {
@@ -106,9 +106,7 @@ public:
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     if (!IsSelf(child) || !look_.text) return standard_->get_accValue(child, value);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(control_, text.data(), static_cast<int>(text.size())))));
-    return Text(text, value);
+    return Text(TextBox{{control_}}.WideText(), value);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return standard_->get_accHelp(child, help); }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {

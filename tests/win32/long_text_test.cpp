@@ -2,9 +2,9 @@
 // nothing lost; a paste of a megabyte into the formula, in lines or on one
 // line, keeps every character and the window answers afterwards; the box's
 // text limit is no limit.
-#include <cstring>
 #include <string>
 
+#include "clipboard.h"
 #include "form/form.h"
 #include "window_fixture.h"
 
@@ -58,14 +58,7 @@ TEST_P(MegabytePaste, KeepsEveryCharacterAndTheWindowAnswers) {
   std::wstring text;
   while (text.size() < (std::size_t{1} << 20)) text += GetParam();
   text.resize(std::size_t{1} << 20);
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-  GlobalUnlock(memory);
-  ASSERT_TRUE(OpenClipboard(window.hwnd()));
-  EmptyClipboard();
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
+  ASSERT_TRUE(Quillo::Win32::PutOnClipboard(window.hwnd(), text));
 
   SetFocus(ui.TB.hwnd);
   SendMessageW(ui.TB.hwnd, WM_PASTE, 0, 0);

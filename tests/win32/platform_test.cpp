@@ -11,11 +11,7 @@ namespace {
 using QuilloTest::Utf8;
 using QuilloTest::WindowTest;
 
-std::string TextOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return Utf8(text);
-}
+std::string TextOf(HWND hwnd) { return Quillo::Win32::TextBox{{hwnd}}.Text(); }
 
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64]{};

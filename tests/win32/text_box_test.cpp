@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
+#include "clipboard.h"
 #include "fonts.h"
 #include "form/form.h"
 #include "text/text_box.h"
@@ -91,27 +91,6 @@ private:
   HFONT font_ = nullptr;
 };
 
-void PutOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-}
-
-std::wstring FromClipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<closed>";
-  if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(memory));
-    GlobalUnlock(memory);
-  }
-  CloseClipboard();
-  return text;
-}
-
 struct Editing {
   const wchar_t* text;    // the box's text to begin with (the caret at its start)
   DWORD style;            // ES_READONLY or not
@@ -125,14 +104,14 @@ class TextBoxEditing : public ::testing::TestWithParam<Editing> {};
 
 TEST_P(TextBoxEditing, LeavesTheTextAndSelectionAUserExpects) {
   const Editing& c = GetParam();
-  PutOnClipboard(L"<clip>");
+  ASSERT_TRUE(Quillo::Win32::PutOnClipboard(nullptr, L"<clip>"));
   Box box(c.style);
   SetWindowTextW(box.hwnd, c.text);
   box.Play(c.script);
   EXPECT_EQ(box.Text(), Utf8(c.result));
   EXPECT_EQ(box.Selection(), std::make_pair(c.start, c.end));
   if (c.clipboard != nullptr) {
-    EXPECT_EQ(Utf8(FromClipboard()), Utf8(c.clipboard));
+    EXPECT_EQ(Utf8(Quillo::Win32::ClipboardText(nullptr)), Utf8(c.clipboard));
   }
 }
 

@@ -3,9 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
-#include <cwchar>
 
+#include "clipboard.h"
 #include "text/text_box_window.h"
 
 namespace Quillo::Win32 {
@@ -15,16 +14,6 @@ namespace {
 enum MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
-
-// How many offset units `text` takes once in a box: a line break is two.
-std::size_t OffsetLength(std::wstring_view text) {
-  std::size_t length = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    length += text[i] == L'\r' || text[i] == L'\n' ? 2 : 1;
-  }
-  return length;
-}
 
 }  // namespace
 
@@ -54,7 +43,7 @@ void TextBoxWindow::Replace(TextPos from, TextPos to, std::wstring_view text, bo
   if (to < from) std::swap(from, to);
   if (undoable) {
     const std::size_t at = text_.OffsetOf(from);
-    const std::size_t inserted = OffsetLength(text);
+    const std::size_t inserted = TextLines::OffsetLength(text);
     if (typing && from == to && undo_.valid && undo_.typing && undo_.at + undo_.inserted == at) {
       undo_.inserted += inserted;
     } else {
@@ -75,25 +64,12 @@ bool TextBoxWindow::Undo() {
   const TextPos to = text_.PosOf(step.at + step.inserted);
   std::wstring now = text_.Text(from, to);
   Replace(from, to, step.removed, false, false);
-  undo_ = {true, false, step.at, OffsetLength(step.removed), std::move(now)};
+  undo_ = {true, false, step.at, TextLines::OffsetLength(step.removed), std::move(now)};
   return true;
 }
 
 void TextBoxWindow::Copy() const {
-  if (!HasSelection() || !OpenClipboard(hwnd_)) return;
-  const std::wstring text = text_.Text(SelStart(), SelEnd());
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (void* to = GlobalLock(memory)) {
-      std::memcpy(to, text.c_str(), bytes);
-      GlobalUnlock(memory);
-      if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
-  }
-  CloseClipboard();
+  if (HasSelection()) PutOnClipboard(hwnd_, text_.Text(SelStart(), SelEnd()));
 }
 
 void TextBoxWindow::Cut() {
@@ -103,17 +79,7 @@ void TextBoxWindow::Cut() {
 }
 
 void TextBoxWindow::Paste() {
-  if (ReadOnly() || !OpenClipboard(hwnd_)) return;
-  std::wstring text;
-  if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* from = static_cast<const wchar_t*>(GlobalLock(memory))) {
-      // Up to the terminating NUL, which a broken writer may have left out.
-      text.assign(from, wcsnlen(from, GlobalSize(memory) / sizeof(wchar_t)));
-      GlobalUnlock(memory);
-    }
-  }
-  CloseClipboard();
-  ReplaceSelection(text);
+  if (!ReadOnly()) ReplaceSelection(ClipboardText(hwnd_));
 }
 
 void TextBoxWindow::OnKey(WPARAM key) {

@@ -77,6 +77,13 @@ std::wstring TextLines::Text(TextPos from, TextPos to) const {
   return text;
 }
 
+std::size_t TextLines::OffsetLength(std::wstring_view text) {
+  const std::vector<std::wstring_view> lines = SplitLines(text);
+  std::size_t length = 2 * (lines.size() - 1);
+  for (std::wstring_view line : lines) length += line.size();
+  return length;
+}
+
 TextPos TextLines::Replace(TextPos from, TextPos to, std::wstring_view text) {
   from = Clamp(from);
   to = Clamp(to);

@@ -37,6 +37,10 @@ public:
   std::wstring Text() const { return Text({}, End()); }
   std::wstring Text(TextPos from, TextPos to) const;
 
+  // How many offset units `text` takes once in a box: each line break (CR
+  // LF, CR or LF) counts two.
+  static std::size_t OffsetLength(std::wstring_view text);
+
   // Puts `text` in place of [from, to) and returns where it ends. CR LF, CR
   // and LF in `text` each break a line.
   TextPos Replace(TextPos from, TextPos to, std::wstring_view text);
